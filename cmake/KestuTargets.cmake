@@ -1,0 +1,52 @@
+# Every library is one folder; its sources are picked up by glob so that a new
+# file needs no build edit. Include paths are rooted at src/.
+
+# Warnings that hide 32/64-bit faults (truncation, sign and size mismatches)
+# are errors on every target.
+set(KESTU_WARNINGS
+  -Wall -Wextra
+  -Werror=sign-compare -Werror=narrowing -Werror=int-to-pointer-cast
+  -Werror=pointer-arith -Werror=format -Werror=return-type
+  $<$<COMPILE_LANGUAGE:C>:-Werror=pointer-to-int-cast>)
+
+# kestu_library(<name> <folder> [DEPS <targets>...])
+function(kestu_library name folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/${folder}/*.cpp ${PROJECT_SOURCE_DIR}/${folder}/*.c)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_compile_options(${name} PRIVATE ${KESTU_WARNINGS})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS} kestu_options)
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS} kestu_options)
+  endif()
+endfunction()
+
+# kestu_tests(<folder> <libs>...): one test program per *_test.cpp file.
+# Test names carry the configuration's suffix, so one CTest run can hold all.
+function(kestu_tests folder)
+  file(GLOB tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*_test.cpp)
+  foreach(source ${tests})
+    get_filename_component(stem ${source} NAME_WE)
+    add_executable(${stem} ${source})
+    target_compile_options(${stem} PRIVATE ${KESTU_WARNINGS})
+    target_link_libraries(${stem} PRIVATE ${ARGN})
+    target_compile_definitions(${stem} PRIVATE
+      KESTU_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+    if(NOT DEFINED KESTU_RUN_TESTS OR KESTU_RUN_TESTS)
+      add_test(NAME ${KESTU_CONFIG}.${stem} COMMAND ${stem} --gtest_brief=1)
+    endif()
+  endforeach()
+endfunction()
+
+# The portable core: no <windows.h>, built for both sides.
+macro(kestu_portable_libraries)
+  kestu_library(kestu_base src/base)
+  kestu_library(kestu_skin_core src/skin/core DEPS kestu_base)
+  kestu_library(kestu_themekit_core src/themekit/core DEPS kestu_base)
+  set(KESTU_PORTABLE kestu_themekit_core kestu_skin_core kestu_base)
+endmacro()

@@ -1,0 +1,57 @@
+# Native Linux build of the portable core: tests under the sanitizers,
+# benchmarks, and (with KESTU_FUZZ) libFuzzer targets.
+set(KESTU_CONFIG native)
+add_library(kestu_options INTERFACE)
+find_package(JPEG REQUIRED)
+target_link_libraries(kestu_options INTERFACE JPEG::JPEG)
+
+if(KESTU_FUZZ)
+  target_compile_options(kestu_options INTERFACE -g -O1 -fsanitize=fuzzer-no-link,address,undefined)
+  target_link_options(kestu_options INTERFACE -fsanitize=address,undefined)
+  kestu_portable_libraries()
+  file(GLOB fuzzers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/fuzz/*_fuzz.cpp)
+  foreach(source ${fuzzers})
+    get_filename_component(stem ${source} NAME_WE)
+    add_executable(${stem} ${source})
+    target_link_libraries(${stem} PRIVATE ${KESTU_PORTABLE})
+    target_link_options(${stem} PRIVATE -fsanitize=fuzzer)
+    # A short smoke run over the committed seeds keeps the targets honest.
+    set(corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus/${stem})
+    if(EXISTS ${corpus})
+      add_test(NAME fuzz.${stem} COMMAND ${stem} -runs=2000 -max_total_time=20 ${corpus})
+    else()
+      add_test(NAME fuzz.${stem} COMMAND ${stem} -runs=2000 -max_total_time=20)
+    endif()
+  endforeach()
+  return()
+endif()
+
+if(KESTU_SANITIZE)
+  target_compile_options(kestu_options INTERFACE -g -fno-omit-frame-pointer
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined)
+  target_link_options(kestu_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+kestu_portable_libraries()
+
+find_package(GTest REQUIRED)
+kestu_tests(tests/native ${KESTU_PORTABLE} GTest::gtest_main)
+# Debian's own Python: the tools use its packages (python3-pil).
+set(Python3_EXECUTABLE /usr/bin/python3)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+file(GLOB python_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/native/*_test.py)
+foreach(source ${python_tests})
+  get_filename_component(stem ${source} NAME_WE)
+  add_test(NAME native.${stem} COMMAND Python3::Interpreter ${source}
+    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+endforeach()
+
+file(GLOB benches CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*.cpp)
+if(benches)
+  find_package(benchmark REQUIRED)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(PIXMAN REQUIRED IMPORTED_TARGET pixman-1)
+  add_executable(kestu_bench ${benches})
+  target_compile_options(kestu_bench PRIVATE -O2)
+  target_link_libraries(kestu_bench PRIVATE ${KESTU_PORTABLE} benchmark::benchmark PkgConfig::PIXMAN)
+endif()

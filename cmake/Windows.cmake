@@ -1,0 +1,63 @@
+# Cross build for Windows with mingw-w64: the program, its libraries, and the
+# Windows-side tests (run under Wine through CMAKE_CROSSCOMPILING_EMULATOR).
+if(KESTU_ARCH STREQUAL "i686")
+  set(KESTU_CONFIG win32)
+else()
+  set(KESTU_CONFIG win64)
+endif()
+enable_language(RC)
+add_library(kestu_options INTERFACE)
+target_compile_definitions(kestu_options INTERFACE
+  UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601)
+# Static runtime: the .exe needs no mingw DLLs beside it.
+target_link_options(kestu_options INTERFACE -static -static-libgcc -static-libstdc++)
+
+# libjpeg, cross-built by tools/deps/libjpeg from Debian's source package.
+set(KESTU_JPEG_ROOT "" CACHE PATH "Install prefix of the cross-built libjpeg")
+find_path(KESTU_JPEG_INCLUDE jpeglib.h PATHS ${KESTU_JPEG_ROOT}/include NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+find_library(KESTU_JPEG_LIBRARY NAMES libjpeg.a jpeg PATHS ${KESTU_JPEG_ROOT}/lib NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+add_library(kestu_jpeg STATIC IMPORTED)
+set_target_properties(kestu_jpeg PROPERTIES IMPORTED_LOCATION ${KESTU_JPEG_LIBRARY}
+  INTERFACE_INCLUDE_DIRECTORIES ${KESTU_JPEG_INCLUDE})
+target_link_libraries(kestu_options INTERFACE kestu_jpeg)
+
+kestu_portable_libraries()
+set(KESTU_WIN32_SYSTEM_LIBS user32 gdi32 msimg32 comctl32 comdlg32 ole32 oleaut32 uuid odbc32 shell32 advapi32)
+kestu_library(kestu_framework src/framework DEPS ${KESTU_PORTABLE} ${KESTU_WIN32_SYSTEM_LIBS})
+kestu_library(kestu_db src/db DEPS kestu_framework)
+kestu_library(kestu_themekit src/themekit DEPS kestu_framework)
+kestu_library(kestu_skin src/skin DEPS kestu_framework)
+set(KESTU_WINDOWS kestu_skin kestu_themekit kestu_db kestu_framework ${KESTU_PORTABLE})
+
+# All resources of the program (manifest, icon, bitmaps, form descriptions).
+# Tests link the same object so that they load the same named resources.
+add_library(kestu_resources OBJECT ${PROJECT_SOURCE_DIR}/resources/KestuSetup.rc)
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/KestuSetup.rc APPEND PROPERTY
+  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/KestuSetup.manifest)
+target_include_directories(kestu_resources PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+
+file(GLOB app_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/*.cpp)
+add_executable(KestuSetup WIN32 ${app_sources} $<TARGET_OBJECTS:kestu_resources>)
+target_compile_options(KestuSetup PRIVATE ${KESTU_WARNINGS})
+target_link_options(KestuSetup PRIVATE -municode)
+target_link_libraries(KestuSetup PRIVATE ${KESTU_WINDOWS})
+
+# googletest, cross-built from Debian's sources.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+# Test programs are always built, so the 32-bit build checks them too; they are
+# registered with CTest where Wine can run them.
+option(KESTU_RUN_TESTS "Register the Windows test programs with CTest" ON)
+kestu_tests(tests/windows ${KESTU_WINDOWS} gtest_main $<TARGET_OBJECTS:kestu_resources>)
+kestu_tests(tests/native ${KESTU_PORTABLE} gtest_main)
+
+# The release program must be a GUI program of the target's own format.
+# Debian's own Python: the tools use its packages (python3-pil).
+set(Python3_EXECUTABLE /usr/bin/python3)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME ${KESTU_CONFIG}.program_format COMMAND Python3::Interpreter
+  ${PROJECT_SOURCE_DIR}/tools/check-pe.py $<TARGET_FILE:KestuSetup> ${KESTU_ARCH})
+include(cmake/E2E.cmake OPTIONAL)
