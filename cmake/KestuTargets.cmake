@@ -28,6 +28,14 @@ endfunction()
 
 # kestu_tests(<folder> <libs>...): one test program per *_test.cpp file.
 # Test names carry the configuration's suffix, so one CTest run can hold all.
+# Test programs find committed test data through KESTU_TEST_DATA; Windows
+# programs under Wine see the Linux file system as drive Z:.
+if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+  set(KESTU_TEST_DATA "Z:${PROJECT_SOURCE_DIR}/tests/data")
+else()
+  set(KESTU_TEST_DATA "${PROJECT_SOURCE_DIR}/tests/data")
+endif()
+
 function(kestu_tests folder)
   file(GLOB tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*_test.cpp)
   foreach(source ${tests})
@@ -35,10 +43,13 @@ function(kestu_tests folder)
     add_executable(${stem} ${source})
     target_compile_options(${stem} PRIVATE ${KESTU_WARNINGS})
     target_link_libraries(${stem} PRIVATE ${ARGN})
-    target_compile_definitions(${stem} PRIVATE
-      KESTU_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+    target_compile_definitions(${stem} PRIVATE KESTU_TEST_DATA="${KESTU_TEST_DATA}")
     if(NOT DEFINED KESTU_RUN_TESTS OR KESTU_RUN_TESTS)
       add_test(NAME ${KESTU_CONFIG}.${stem} COMMAND ${stem} --gtest_brief=1)
+      if(CMAKE_CROSSCOMPILING)
+        # Windows tests share one virtual display; some read the screen back.
+        set_tests_properties(${KESTU_CONFIG}.${stem} PROPERTIES RESOURCE_LOCK display)
+      endif()
     endif()
   endforeach()
 endfunction()
