@@ -1,0 +1,61 @@
+#pragma once
+// TADOCommand: runs one command text against a SQL Server named by an
+// ADO-style connection string, through ODBC. It keeps its own connection,
+// opened on first need and reused until the component is freed.
+
+#include <memory>
+#include <string>
+
+#include "db/CommandParameters.h"
+
+namespace kestu {
+
+using String = std::wstring;
+
+namespace db {
+class OdbcConnection;
+}
+
+class TADOCommand {
+ public:
+  TADOCommand();
+  ~TADOCommand();
+  TADOCommand(const TADOCommand&) = delete;
+  TADOCommand& operator=(const TADOCommand&) = delete;
+
+  const String& ConnectionString() const { return connectionString_; }
+  // A changed connection string closes the connection opened with the old one.
+  void SetConnectionString(const String& value);
+
+  const String& CommandText() const { return commandText_; }
+  // Stores the text and, with ParamCheck, scans it for named parameters; then,
+  // when a connection string is set, connects and has the driver describe the
+  // parameters. Any failure of that second step is swallowed: Execute tries
+  // the connection again and reports.
+  void SetCommandText(const String& value);
+
+  bool ParamCheck() const { return paramCheck_; }
+  void SetParamCheck(bool value) { paramCheck_ = value; }
+
+  db::TParameters& Parameters() { return parameters_; }
+
+  // Runs the command text once, binding no parameters, and releases any
+  // result unread. Throws kestu::Exception with the server's text on failure.
+  void Execute();
+
+  bool Connected() const;
+
+ private:
+  db::OdbcConnection& Connection();
+  std::vector<db::TParameter> DescribeParameters();
+
+  String connectionString_;
+  String commandText_;
+  String driverText_;  // the command text as the driver gets it
+  std::vector<String> parameterNames_;
+  bool paramCheck_ = true;
+  db::TParameters parameters_;
+  std::unique_ptr<db::OdbcConnection> connection_;
+};
+
+}  // namespace kestu

@@ -1,0 +1,194 @@
+#include "db/OdbcConnection.h"
+
+#include <windows.h>
+#include <sql.h>
+#include <sqlext.h>
+#include <sqlucode.h>
+
+#include "db/ServerMessage.h"
+#include "framework/Exception.h"
+
+namespace kestu::db {
+
+namespace {
+
+// One ODBC handle, freed at scope exit.
+class Handle {
+ public:
+  Handle() = default;
+  Handle(SQLSMALLINT type, SQLHANDLE handle) : type_(type), handle_(handle) {}
+  ~Handle() { Reset(); }
+  Handle(Handle&& other) noexcept : type_(other.type_), handle_(other.handle_) {
+    other.handle_ = SQL_NULL_HANDLE;
+  }
+  Handle& operator=(Handle&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      type_ = other.type_;
+      handle_ = other.handle_;
+      other.handle_ = SQL_NULL_HANDLE;
+    }
+    return *this;
+  }
+  SQLHANDLE get() const { return handle_; }
+  SQLSMALLINT type() const { return type_; }
+  void Reset() {
+    if (handle_ != SQL_NULL_HANDLE) SQLFreeHandle(type_, handle_);
+    handle_ = SQL_NULL_HANDLE;
+  }
+
+ private:
+  SQLSMALLINT type_ = 0;
+  SQLHANDLE handle_ = SQL_NULL_HANDLE;
+};
+
+std::vector<Diagnostic> ReadDiagnostics(SQLSMALLINT type, SQLHANDLE handle) {
+  std::vector<Diagnostic> records;
+  for (SQLSMALLINT number = 1; number < 64; ++number) {
+    SQLWCHAR state[6] = {};
+    SQLINTEGER nativeError = 0;
+    SQLSMALLINT length = 0;
+    SQLRETURN result = SQLGetDiagRecW(type, handle, number, state, &nativeError, nullptr, 0, &length);
+    if (result == SQL_NO_DATA || !SQL_SUCCEEDED(result)) break;
+    std::wstring message(std::size_t(length) + 1, L'\0');
+    result = SQLGetDiagRecW(type, handle, number, state, &nativeError,
+                            reinterpret_cast<SQLWCHAR*>(message.data()),
+                            SQLSMALLINT(message.size()), &length);
+    if (!SQL_SUCCEEDED(result)) break;
+    message.resize(std::min(std::size_t(length), message.size() - 1));
+    records.push_back({reinterpret_cast<const wchar_t*>(state), long(nativeError), message});
+  }
+  return records;
+}
+
+[[noreturn]] void ThrowFrom(const Handle& handle, const wchar_t* call) {
+  throw Exception(ErrorText(ReadDiagnostics(handle.type(), handle.get()),
+                            String(L"The database driver failed in ") + call));
+}
+
+bool LinkBroken(const Handle& handle) {
+  for (const Diagnostic& record : ReadDiagnostics(handle.type(), handle.get())) {
+    if (record.state == L"08S01" || record.state == L"08003") return true;
+  }
+  return false;
+}
+
+// The process-wide ODBC environment (version 3 behaviour), made on first use.
+SQLHENV Environment() {
+  static const Handle environment = [] {
+    SQLHANDLE handle = SQL_NULL_HANDLE;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle))) {
+      throw Exception(L"The ODBC driver manager is not available");
+    }
+    Handle owned(SQL_HANDLE_ENV, handle);
+    SQLSetEnvAttr(handle, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    return owned;
+  }();
+  return environment.get();
+}
+
+Handle AllocateStatement(const Handle& connection) {
+  SQLHANDLE statement = SQL_NULL_HANDLE;
+  if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, connection.get(), &statement))) {
+    ThrowFrom(connection, L"SQLAllocHandle");
+  }
+  return Handle(SQL_HANDLE_STMT, statement);
+}
+
+SQLWCHAR* Text(String& text) { return reinterpret_cast<SQLWCHAR*>(text.data()); }
+
+}  // namespace
+
+struct OdbcConnection::Handles {
+  Handle connection;
+  bool connected = false;
+  ~Handles() {
+    if (connected) SQLDisconnect(connection.get());
+  }
+};
+
+std::vector<String> InstalledDrivers() {
+  std::vector<String> drivers;
+  SQLHENV environment = Environment();
+  SQLUSMALLINT direction = SQL_FETCH_FIRST;
+  for (;;) {
+    SQLWCHAR name[256] = {};
+    SQLWCHAR attributes[2048] = {};
+    SQLSMALLINT nameLength = 0;
+    SQLSMALLINT attributesLength = 0;
+    const SQLRETURN result = SQLDriversW(environment, direction, name, SQLSMALLINT(std::size(name)),
+                                         &nameLength, attributes, SQLSMALLINT(std::size(attributes)),
+                                         &attributesLength);
+    if (!SQL_SUCCEEDED(result)) break;
+    drivers.emplace_back(reinterpret_cast<const wchar_t*>(name));
+    direction = SQL_FETCH_NEXT;
+  }
+  return drivers;
+}
+
+OdbcConnection::OdbcConnection(const OdbcConnectRequest& request)
+    : handles_(std::make_unique<Handles>()) {
+  SQLHANDLE connection = SQL_NULL_HANDLE;
+  if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, Environment(), &connection))) {
+    throw Exception(L"The ODBC driver manager could not make a connection handle");
+  }
+  handles_->connection = Handle(SQL_HANDLE_DBC, connection);
+  if (request.loginTimeoutSeconds) {
+    SQLSetConnectAttrW(connection, SQL_ATTR_LOGIN_TIMEOUT,
+                       reinterpret_cast<SQLPOINTER>(SQLULEN(*request.loginTimeoutSeconds)), 0);
+  }
+  String text = request.connectionString;
+  SQLWCHAR completed[1024] = {};
+  SQLSMALLINT completedLength = 0;
+  const SQLRETURN result =
+      SQLDriverConnectW(connection, nullptr, Text(text), SQLSMALLINT(text.size()), completed,
+                        SQLSMALLINT(std::size(completed)), &completedLength, SQL_DRIVER_NOPROMPT);
+  if (!SQL_SUCCEEDED(result)) ThrowFrom(handles_->connection, L"SQLDriverConnect");
+  handles_->connected = true;
+}
+
+OdbcConnection::~OdbcConnection() = default;
+
+void OdbcConnection::ExecuteDirect(const String& text) {
+  Handle statement = AllocateStatement(handles_->connection);
+  String command = text;
+  SQLRETURN result = SQLExecDirectW(statement.get(), Text(command), SQLINTEGER(command.size()));
+  // A batch may answer with several results; an error in any of them fails
+  // the execute. None is read.
+  while (result != SQL_NO_DATA) {
+    if (!SQL_SUCCEEDED(result)) {
+      if (LinkBroken(statement)) usable_ = false;
+      ThrowFrom(statement, L"SQLExecDirect");
+    }
+    result = SQLMoreResults(statement.get());
+  }
+  SQLFreeStmt(statement.get(), SQL_CLOSE);
+}
+
+std::vector<TParameter> OdbcConnection::DescribeParameters(const String& text) {
+  Handle statement = AllocateStatement(handles_->connection);
+  String command = text;
+  if (!SQL_SUCCEEDED(SQLPrepareW(statement.get(), Text(command), SQLINTEGER(command.size())))) {
+    ThrowFrom(statement, L"SQLPrepare");
+  }
+  SQLSMALLINT count = 0;
+  if (!SQL_SUCCEEDED(SQLNumParams(statement.get(), &count))) ThrowFrom(statement, L"SQLNumParams");
+  std::vector<TParameter> parameters;
+  for (SQLUSMALLINT number = 1; number <= SQLUSMALLINT(count); ++number) {
+    TParameter parameter;
+    parameter.Name = L"Param" + std::to_wstring(number);
+    SQLSMALLINT type = 0;
+    SQLULEN size = 0;
+    SQLSMALLINT digits = 0;
+    SQLSMALLINT nullable = SQL_NULLABLE_UNKNOWN;
+    if (SQL_SUCCEEDED(SQLDescribeParam(statement.get(), number, &type, &size, &digits, &nullable))) {
+      parameter.DataType = type;
+      parameter.Size = size;
+      parameter.Nullable = nullable;
+    }
+    parameters.push_back(std::move(parameter));
+  }
+  return parameters;
+}
+
+}  // namespace kestu::db
