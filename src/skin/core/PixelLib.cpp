@@ -1,0 +1,547 @@
+#include "skin/core/PixelLib.h"
+
+#include "skin/core/PixelFill.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+namespace kestu {
+
+namespace {
+
+// round(N / 256) with ties to even, for N >= 0.
+constexpr unsigned RoundDiv256(unsigned n) { return (n + 127 + ((n >> 8) & 1)) >> 8; }
+
+std::uint8_t ClampByte(double v) {
+  double r = std::nearbyint(v);
+  return r <= 0 ? 0 : r >= 255 ? 255 : std::uint8_t(r);
+}
+
+// Moves a start that lies before 0 (on either side) to 0, moving the other
+// side by the same amount and shortening the count.
+void ClipStarts(int& d, int& s, int& n) {
+  if (d < 0) {
+    n += d;
+    s -= d;
+    d = 0;
+  }
+  if (s < 0) {
+    n += s;
+    d -= s;
+    s = 0;
+  }
+}
+
+// A copy of w x h pixels from (sx, sy) of the image to (dx, dy) of dest,
+// clipped so that every picture, mask and destination pixel exists.
+struct Span {
+  int dx, dy, sx, sy, w, h;
+};
+
+Span ClipSpan(int dx, int dy, int sx, int sy, int w, int h, PixelRows dest, const MaskImage& mask) {
+  ClipStarts(dx, sx, w);
+  ClipStarts(dy, sy, h);
+  w = std::min({w, dest.width - dx, mask.bits.width - sx});
+  h = std::min({h, dest.height - dy, mask.PictureBottom() - sy, mask.bits.height - mask.MaskOffset() - sy});
+  return {dx, dy, sx, sy, w, h};
+}
+
+void BlockCopy(PixelRows dest, PixelRows src, const Span& s) {
+  for (int j = 0; j < s.h; ++j)
+    std::memcpy(dest.Row(s.dy + j) + s.dx, src.Row(s.sy + j) + s.sx, std::size_t(s.w) * 3);
+}
+
+template <bool Faded>
+void MaskedCopy(const Span& s, PixelRows dest, const MaskImage& mask, KeyColour key, RegionCuts* cuts) {
+  const int offset = mask.MaskOffset();
+  for (int j = 0; j < s.h; ++j) {
+    Bgr* d = dest.Row(s.dy + j) + s.dx;
+    const Bgr* p = mask.bits.Row(s.sy + j) + s.sx;
+    const Bgr* m = mask.bits.Row(s.sy + j + offset) + s.sx;
+    int run = -1;  // first column of the open run of key-colour pixels
+    for (int i = 0; i < s.w; ++i) {
+      if (key.Matches(p[i])) {
+        if (run < 0) run = i;
+        continue;
+      }
+      if (run >= 0) {
+        if (cuts) cuts->push_back({s.dx + run, s.dy + j, s.dx + i, s.dy + j + 1});
+        run = -1;
+      }
+      unsigned mb = m[i].b, mg = m[i].g, mr = m[i].r;
+      if constexpr (Faded) {
+        mb = std::min(mb + 100, 255u);
+        mg = std::min(mg + 100, 255u);
+        mr = std::min(mr + 100, 255u);
+      }
+      d[i] = Bgr{MaskChannel(d[i].b, p[i].b, mb), MaskChannel(d[i].g, p[i].g, mg), MaskChannel(d[i].r, p[i].r, mr)};
+    }
+    if (run >= 0 && cuts) cuts->push_back({s.dx + run, s.dy + j, s.dx + s.w, s.dy + j + 1});
+  }
+}
+
+}  // namespace
+
+// ---- masked copies
+
+void CopyMaskedRect(PixRect dst, PixRect src, PixelRows dest, const MaskImage& mask, std::uint32_t key,
+                    RegionCuts* cuts) {
+  if (dest.Empty() || !mask.Present()) return;
+  int w = std::min(dst.Right - dst.Left + 1, src.Right - src.Left + 1);
+  int h = std::min(dst.Bottom - dst.Top + 1, src.Bottom - src.Top + 1);
+  Span s = ClipSpan(dst.Left, dst.Top, src.Left, src.Top, w, h, dest, mask);
+  if (s.w <= 0 || s.h <= 0) return;
+  if (!mask.masked) return BlockCopy(dest, mask.bits, s);
+  MaskedCopy<false>(s, dest, mask, KeyColour::From(key), cuts);
+}
+
+void CopyMaskedGlyphRect(PixRect dst, PixRect src, PixelRows dest, const MaskImage& mask, int mode,
+                         std::uint32_t key) {
+  if (dest.Empty() || !mask.Present()) return;
+  int w = std::min(dst.Right - dst.Left + 1, src.Right - src.Left + 1);
+  int h = std::min(dst.Bottom - dst.Top + 1, src.Bottom - src.Top + 1);
+  Span s = ClipSpan(dst.Left, dst.Top, src.Left, src.Top, w, h, dest, mask);
+  if (s.w <= 0 || s.h <= 0) return;
+  if (!mask.masked) return BlockCopy(dest, mask.bits, s);
+  if (mode == 1)
+    MaskedCopy<false>(s, dest, mask, KeyColour::From(key), nullptr);
+  else
+    MaskedCopy<true>(s, dest, mask, KeyColour::From(key), nullptr);
+}
+
+void CopyMaskedRectCI(PixRect dst, PixRect src, PixelRows dest, const ParentCacheRef& parent,
+                      const MaskImage& mask) {
+  if (dest.Empty() || !mask.Present()) return;
+  int w = std::min(dst.Right - dst.Left, src.Right - src.Left);
+  int h = std::min(dst.Bottom - dst.Top, src.Bottom - src.Top);
+  Span s = ClipSpan(dst.Left, dst.Top, src.Left, src.Top, w, h, dest, mask);
+  if (s.w <= 0 || s.h <= 0) return;
+  if (!mask.masked) return BlockCopy(dest, mask.bits, s);
+  if (!parent.Ready()) return MaskedCopy<false>(s, dest, mask, KeyColour{}, nullptr);
+  const Bgr key = BgrFromColor(clFuchsia);
+  const int offset = mask.MaskOffset();
+  for (int j = 0; j < s.h; ++j) {
+    Bgr* d = dest.Row(s.dy + j) + s.dx;
+    const Bgr* p = mask.bits.Row(s.sy + j) + s.sx;
+    const Bgr* m = mask.bits.Row(s.sy + j + offset) + s.sx;
+    for (int i = 0; i < s.w; ++i) {
+      if (p[i] == key) {
+        int px = parent.X + s.dx + i, py = parent.Y + s.dy + j;
+        if (parent.Bitmap.Contains(px, py)) d[i] = parent.Bitmap.At(px, py);
+        continue;
+      }
+      d[i] = Bgr{MaskChannel(d[i].b, p[i].b, m[i].b), MaskChannel(d[i].g, p[i].g, m[i].g),
+                 MaskChannel(d[i].r, p[i].r, m[i].r)};
+    }
+  }
+}
+
+// ---- nine-part borders
+
+namespace {
+
+enum class Piece { Corner, Edge, Centre };
+
+// Tiles along an edge of length N with tile size S and far corner size C:
+// whole tiles at S, 2S, ... while p < N - 2C, then one clipped to end at N - C.
+template <class F>
+void TileAlong(int N, int S, int C, F&& place) {
+  if (S <= 0) return;
+  int p = S;
+  for (; p < N - 2 * C; p += S) place(p, S);
+  if (p < N - C) place(p, N - C - p);
+}
+
+struct BorderGeometry {
+  int CW, CH, X0, L, R, T, B, half;
+
+  BorderGeometry(const MaskImage& mask, int state, int W, int H) {
+    CW = mask.area.Width() / (mask.frames * 3);
+    CH = mask.area.Height() / (mask.halves * 3);
+    state = std::clamp(state, 0, mask.frames - 1);  // beyond the last frame: the last
+    X0 = CW * 3 * state;
+    half = mask.area.Height() / mask.halves;
+    if (W < 2 * CW) {
+      L = W / 2;
+      R = W % 2 ? L + 1 : L;
+    } else {
+      L = R = CW;
+    }
+    if (H < 2 * CH) {
+      T = H / 2;
+      B = H % 2 ? T + 1 : T;
+    } else {
+      T = B = CH;
+    }
+  }
+};
+
+// Calls put(piece, sx, sy, w, h, dx, dy) for every piece in painting order;
+// source coordinates are relative to the image, destination ones to the area.
+template <class F>
+void ForEachBorderPiece(const BorderGeometry& g, int W, int H, bool fillCentre, bool skinRightEdge, F&& put) {
+  const int CW = g.CW, CH = g.CH, X0 = g.X0, L = g.L, R = g.R, T = g.T, B = g.B, half = g.half;
+  put(Piece::Corner, X0, 0, L, T, 0, 0);
+  TileAlong(H, CH, B, [&](int p, int n) { put(Piece::Edge, X0, CH, L, n, 0, p); });
+  TileAlong(W, CW, R, [&](int p, int n) { put(Piece::Edge, X0 + CW, 0, n, T, p, 0); });
+  put(Piece::Corner, X0, half - B, L, B, 0, H - B);
+  TileAlong(W, CW, R, [&](int p, int n) { put(Piece::Edge, X0 + CW, half - B, n, B, p, H - B); });
+  put(Piece::Corner, X0 + 3 * CW - R, half - B, R, B, W - R, H - B);
+  put(Piece::Corner, X0 + 3 * CW - R, 0, R, T, W - R, 0);
+  if (skinRightEdge)
+    TileAlong(H, CH, B, [&](int p, int n) { put(Piece::Edge, X0 + 3 * CW - R, CH, R, n, W - R, p); });
+  else
+    TileAlong(H, CH, B, [&](int p, int n) { put(Piece::Edge, X0 + 2 * CW, CH, CW, n, W - CW, p); });
+  if (!fillCentre) return;
+  TileAlong(H, CH, CH, [&](int py, int ny) {
+    TileAlong(W, CW, CW, [&](int px, int nx) { put(Piece::Centre, X0 + CW, CH, nx, ny, px, py); });
+  });
+}
+
+}  // namespace
+
+void PaintMaskedBorders(PixelRows dest, const MaskImage& mask, int state, bool fillCentre, std::uint32_t key,
+                        RegionCuts* cuts) {
+  if (!mask.Present() || dest.Empty() || dest.width < 3 || dest.height < 3) return;
+  const int W = dest.width, H = dest.height;
+  BorderGeometry g(mask, state, W, H);
+  if (g.CW <= 0 || g.CH <= 0) return;
+  const int ax = mask.area.Left, ay = mask.area.Top;
+  ForEachBorderPiece(g, W, H, fillCentre, false, [&](Piece piece, int sx, int sy, int w, int h, int dx, int dy) {
+    if (w <= 0 || h <= 0) return;
+    if (piece == Piece::Centre)
+      CopyMaskedRectCI({dx, dy, dx + w, dy + h}, {ax + sx, ay + sy, ax + sx + w, ay + sy + h}, dest, EmptyCacheRef,
+                       mask);
+    else
+      CopyMaskedRect({dx, dy, dx + w - 1, dy + h - 1}, {ax + sx, ay + sy, ax + sx + w - 1, ay + sy + h - 1}, dest,
+                     mask, key, cuts);
+  });
+}
+
+void PaintMaskedBordersRgn(PixelRows dest, RegionCuts* cuts, bool fillCentre, int state, const MaskImage& mask) {
+  PaintMaskedBorders(dest, mask, state, fillCentre, clFuchsia, cuts);
+}
+
+void PaintSkinBorders(PixelRows dest, PixRect rect, bool fillCentre, int state, const MaskImage& mask,
+                      const ParentCacheRef& parent) {
+  const int W = rect.Width(), H = rect.Height();
+  if (!mask.Present() || dest.Empty() || W < 2 || H < 2) return;
+  BorderGeometry g(mask, state, W, H);
+  if (g.CW <= 0 || g.CH <= 0) return;
+  const int ax = mask.area.Left, ay = mask.area.Top;
+  ForEachBorderPiece(g, W, H, fillCentre, true, [&](Piece piece, int sx, int sy, int w, int h, int dx, int dy) {
+    if (w <= 0 || h <= 0) return;
+    PixRect to{rect.Left + dx, rect.Top + dy, rect.Left + dx + w, rect.Top + dy + h};
+    PixRect from{ax + sx, ay + sy, ax + sx + w, ay + sy + h};
+    if (!mask.masked) {
+      if (piece == Piece::Corner)
+        CopyTransparentRect(dest, mask.bits, to.Left, clFuchsia, from, to.Top);
+      else
+        CopyRect(dest, to.Left, to.Top, mask.bits, from);
+      return;
+    }
+    CopyMaskedRectCI(to, from, dest, piece == Piece::Corner ? parent : EmptyCacheRef, mask);
+  });
+}
+
+void DrawStripGlyph(PixelRows dest, PixPoint position, int state, const MaskImage& mask, int mode) {
+  if (!mask.Present() || dest.Empty()) return;
+  int FW = mask.area.Width() / mask.frames;
+  int FH = mask.area.Height() / mask.halves;
+  state = std::clamp(state, 0, mask.frames - 1);
+  int sx = mask.area.Left + state * FW, sy = mask.area.Top;
+  int dx = position.X, dy = position.Y, w = FW, h = FH;
+  ClipStarts(dx, sx, w);
+  ClipStarts(dy, sy, h);
+  if (w <= 0 || h <= 0) return;
+  if (mask.masked) {
+    CopyMaskedGlyphRect({dx, dy, dx + w - 1, dy + h - 1}, {sx, sy, sx + w - 1, sy + h - 1}, dest, mask, mode,
+                        clFuchsia);
+  } else if (mode == 1) {
+    CopyTransparentRect(dest, mask.bits, dx, clFuchsia, {sx, sy, sx + w, sy + h}, dy);
+  } else {
+    BlendTransparent(dest, dx, dy, clFuchsia, 0.5, {sx, sy, sx + w, sy + h}, mask.bits);
+  }
+}
+
+// ---- colour arithmetic
+
+void BlendRectWithColor(PixelRows bitmap, PixRect rect, int percent, std::uint32_t colour) {
+  if (bitmap.Empty()) return;
+  rect.Left = std::max(rect.Left, 0);
+  rect.Top = std::max(rect.Top, 0);
+  rect.Right = std::min(rect.Right, bitmap.width - 1);
+  rect.Bottom = std::min(rect.Bottom, bitmap.height - 1);
+  if (rect.Right < rect.Left || rect.Bottom < rect.Top) return;
+  // Each channel value maps to one result: compute the 3 x 256 of them once.
+  const double f = percent / 100.0;
+  const Bgr c = BgrFromColor(colour);
+  std::array<std::uint8_t, 256> lb, lg, lr;
+  for (int v = 0; v < 256; ++v) {
+    lb[v] = ClampByte(f * v + (1 - f) * c.b);
+    lg[v] = ClampByte(f * v + (1 - f) * c.g);
+    lr[v] = ClampByte(f * v + (1 - f) * c.r);
+  }
+  for (int y = rect.Top; y <= rect.Bottom; ++y) {
+    Bgr* row = bitmap.Row(y);
+    for (int x = rect.Left; x <= rect.Right; ++x) row[x] = Bgr{lb[row[x].b], lg[row[x].g], lr[row[x].r]};
+  }
+}
+
+namespace {
+
+// dest = round(f/256 x (dest - src) + src) over n bytes.
+void MixBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n, unsigned f) {
+  const unsigned g = 256 - f;
+  for (std::size_t i = 0; i < n; ++i) d[i] = std::uint8_t(RoundDiv256(f * d[i] + g * s[i]));
+}
+
+}  // namespace
+
+void BlendBitmapRect(PixelRows dest, PixelRows src, std::uint32_t factorColour, PixPoint point, PixRect srcRect) {
+  if (dest.Empty() || src.Empty()) return;
+  unsigned b0 = factorColour & 0xFF, b1 = (factorColour >> 8) & 0xFF, b2 = (factorColour >> 16) & 0xFF;
+  const double k = (b0 + b1 + b2) / 768.0;
+  // Rows and columns up to the rectangle's size + 1, clipped to the source
+  // and (against writes beyond a row) to the destination.
+  int i0 = std::max({0, -srcRect.Left, -point.X});
+  int i1 = std::min({srcRect.Width() + 1, src.width - srcRect.Left, dest.width - point.X});
+  int j0 = std::max({0, -srcRect.Top, -point.Y});
+  int j1 = std::min({srcRect.Height() + 1, src.height - srcRect.Top, dest.height - point.Y});
+  if (i1 <= i0 || j1 <= j0) return;
+  for (int j = j0; j < j1; ++j) {
+    auto* d = reinterpret_cast<std::uint8_t*>(dest.Row(point.Y + j) + point.X + i0);
+    auto* s = reinterpret_cast<const std::uint8_t*>(src.Row(srcRect.Top + j) + srcRect.Left + i0);
+    std::size_t n = std::size_t(i1 - i0) * 3;
+    if (b0 == b1 && b1 == b2) {
+      MixBytes(d, s, n, b0);  // k = b / 256 exactly
+    } else {
+      for (std::size_t i = 0; i < n; ++i) d[i] = ClampByte((double(d[i]) - s[i]) * k + s[i]);
+    }
+  }
+}
+
+void BlendBitmaps(PixelRows dest, PixelRows src, int factor) {
+  if (dest.Empty() || src.Empty() || dest.width != src.width || dest.height != src.height) return;
+  for (int y = 0; y < dest.height; ++y)
+    MixBytes(reinterpret_cast<std::uint8_t*>(dest.Row(y)), reinterpret_cast<const std::uint8_t*>(src.Row(y)),
+             std::size_t(dest.width) * 3, unsigned(factor) & 0xFF);
+}
+
+void BlendTransparent(PixelRows dest, int x, int y, std::uint32_t key, double factor, PixRect srcRect,
+                      PixelRows src) {
+  if (dest.Empty() || src.Empty()) return;
+  srcRect.Left = std::max(srcRect.Left, 0);
+  srcRect.Top = std::max(srcRect.Top, 0);
+  srcRect.Right = std::min(srcRect.Right, src.width);
+  srcRect.Bottom = std::min(srcRect.Bottom, src.height);
+  KeyColour k = KeyColour::From(key);
+  auto mix = [factor](unsigned p, unsigned d) { return ClampByte(p - factor * (double(p) - double(d))); };
+  for (int sy = srcRect.Top; sy < srcRect.Bottom; ++sy) {
+    int dy = y + sy - srcRect.Top;
+    if (dy < 0 || dy >= dest.height) continue;
+    const Bgr* s = src.Row(sy);
+    Bgr* d = dest.Row(dy);
+    for (int sx = srcRect.Left; sx < srcRect.Right; ++sx) {
+      int dx = x + sx - srcRect.Left;
+      if (dx < 0 || dx >= dest.width || k.Matches(s[sx])) continue;
+      d[dx] = Bgr{mix(s[sx].b, d[dx].b), mix(s[sx].g, d[dx].g), mix(s[sx].r, d[dx].r)};
+    }
+  }
+}
+
+void FadeBitmapToColor(PixelRows bitmap, std::uint32_t colour, std::uint32_t key, double factor) {
+  if (bitmap.Empty()) return;
+  const Bgr c = BgrFromColor(colour);
+  std::array<std::uint8_t, 256> lb, lg, lr;
+  for (int v = 0; v < 256; ++v) {
+    lb[v] = ClampByte(factor * (v - double(c.b)) + c.b);
+    lg[v] = ClampByte(factor * (v - double(c.g)) + c.g);
+    lr[v] = ClampByte(factor * (v - double(c.r)) + c.r);
+  }
+  KeyColour k = KeyColour::From(key);
+  for (int y = 0; y < bitmap.height; ++y) {
+    Bgr* row = bitmap.Row(y);
+    for (int x = 0; x < bitmap.width; ++x)
+      if (!k.Matches(row[x])) row[x] = Bgr{lb[row[x].b], lg[row[x].g], lr[row[x].r]};
+  }
+}
+
+void ColorizeByMask(PixelRows dest, PixelRows mask, std::uint32_t colour) {
+  if (dest.Empty() || mask.Empty() || dest.width != mask.width || dest.height != mask.height) return;
+  const Bgr c = BgrFromColor(colour);
+  for (int y = 0; y < dest.height; ++y) {
+    Bgr* d = dest.Row(y);
+    const Bgr* m = mask.Row(y);
+    for (int x = 0; x < dest.width; ++x)
+      d[x] = Bgr{std::uint8_t((c.b * (255u - m[x].b) + m[x].b * unsigned(d[x].b)) >> 8),
+                 std::uint8_t((c.g * (255u - m[x].g) + m[x].g * unsigned(d[x].g)) >> 8),
+                 std::uint8_t((c.r * (255u - m[x].r) + m[x].r * unsigned(d[x].r)) >> 8)};
+  }
+}
+
+void BlendByMaskWithColor(PixelRows dest, PixelRows mask, int x, std::uint32_t colour, int y) {
+  if (dest.Empty() || mask.Empty()) return;
+  const Bgr c = BgrFromColor(colour);
+  int i0 = std::max(0, -x), i1 = std::min(mask.width, dest.width - x);
+  int j0 = std::max(0, -y), j1 = std::min(mask.height, dest.height - y);
+  for (int j = j0; j < j1; ++j) {
+    Bgr* d = dest.Row(y + j) + x;
+    const Bgr* m = mask.Row(j);
+    for (int i = i0; i < i1; ++i)
+      d[i] = Bgr{MaskChannel(d[i].b, c.b, m[i].b), MaskChannel(d[i].g, c.g, m[i].g), MaskChannel(d[i].r, c.r, m[i].r)};
+  }
+}
+
+void GrayBitmap(PixelRows bitmap) { GrayBitmapExcept(bitmap, 0xFF000000u); }
+
+void GrayBitmapExcept(PixelRows bitmap, std::uint32_t key) {
+  if (bitmap.Empty()) return;
+  KeyColour k = KeyColour::From(key);
+  for (int y = 0; y < bitmap.height; ++y) {
+    Bgr* row = bitmap.Row(y);
+    for (int x = 0; x < bitmap.width; ++x) {
+      if (k.Matches(row[x])) continue;
+      auto grey = std::uint8_t((unsigned(row[x].b) + row[x].g + row[x].r) / 3);
+      row[x] = Bgr{grey, grey, grey};
+    }
+  }
+}
+
+std::uint32_t BlendTwoColors(std::uint32_t c1, std::uint32_t c2, double factor) {
+  Bgr a = BgrFromColor(c1), b = BgrFromColor(c2);
+  auto mix = [factor](unsigned x, unsigned y) { return ClampByte(x - factor * (double(x) - double(y))); };
+  return ColorFromBgr(Bgr{mix(a.b, b.b), mix(a.g, b.g), mix(a.r, b.r)});
+}
+
+void CopyTransparent(PixelRows dest, PixelRows src, int x, std::uint32_t key, int y) {
+  CopyTransparentRect(dest, src, x, key, {0, 0, src.width, src.height}, y);
+}
+
+void CopyTransparentRect(PixelRows dest, PixelRows src, int x, std::uint32_t key, PixRect srcRect, int y) {
+  if (dest.Empty() || src.Empty()) return;
+  srcRect.Left = std::max(srcRect.Left, 0);
+  srcRect.Top = std::max(srcRect.Top, 0);
+  srcRect.Right = std::min(srcRect.Right, src.width);
+  srcRect.Bottom = std::min(srcRect.Bottom, src.height);
+  KeyColour k = KeyColour::From(key);
+  int i0 = std::max(0, -x), i1 = std::min(srcRect.Width(), dest.width - x);
+  int j0 = std::max(0, -y), j1 = std::min(srcRect.Height(), dest.height - y);
+  for (int j = j0; j < j1; ++j) {
+    const Bgr* s = src.Row(srcRect.Top + j) + srcRect.Left;
+    Bgr* d = dest.Row(y + j) + x;
+    for (int i = i0; i < i1; ++i)
+      if (!k.Matches(s[i])) d[i] = s[i];
+  }
+}
+
+void CopyRect(PixelRows dest, int x, int y, PixelRows src, PixRect srcRect) {
+  if (dest.Empty() || src.Empty()) return;
+  int w = srcRect.Width(), h = srcRect.Height();
+  int sx = srcRect.Left, sy = srcRect.Top;
+  ClipStarts(x, sx, w);
+  ClipStarts(y, sy, h);
+  w = std::min({w, dest.width - x, src.width - sx});
+  h = std::min({h, dest.height - y, src.height - sy});
+  for (int j = 0; j < h; ++j) std::memmove(dest.Row(y + j) + x, src.Row(sy + j) + sx, std::size_t(w) * 3);
+}
+
+// ---- bevels and frame lines
+
+std::vector<FrameLine> FrameLineRuns(PixRect rect, std::uint32_t light, std::uint32_t dark, bool soft, int kind,
+                                     int width, std::uint32_t fill) {
+  std::vector<FrameLine> lines;
+  // Side colours: left, top, right, bottom.
+  std::uint32_t side[4];
+  switch (kind) {
+    case 1: side[0] = side[1] = dark, side[2] = side[3] = light; break;
+    case 2: side[0] = side[1] = side[2] = side[3] = light; break;
+    case 3: side[0] = side[1] = side[2] = side[3] = dark; break;
+    default: side[0] = side[1] = light, side[2] = side[3] = dark; break;
+  }
+  const bool graded = soft && width >= 2 && (kind == 0 || kind == 1);
+  for (int i = 0; i < width; ++i) {
+    int L = rect.Left + i, T = rect.Top + i, R = rect.Right - 1 - i, B = rect.Bottom - 1 - i;
+    if (R < L || B < T) break;
+    std::uint32_t c[4];
+    for (int s = 0; s < 4; ++s) {
+      if (!graded) c[s] = side[s];
+      else if (i == 0) c[s] = kind == 0 ? clWhite : clBlack;
+      else if (kind == 0) c[s] = BlendTwoColors(side[s], fill, double(i) / width);
+      else c[s] = BlendTwoColors(BlendTwoColors(side[s], clBlack, 0.5), fill, double(i) / width);
+    }
+    lines.push_back({{L, T, L + 1, B + 1}, c[0]});
+    lines.push_back({{L, T, R + 1, T + 1}, c[1]});
+    lines.push_back({{R, T, R + 1, B + 1}, c[2]});
+    lines.push_back({{L, B, R + 1, B + 1}, c[3]});
+  }
+  return lines;
+}
+
+void PaintFrameLines(PixelRows bitmap, PixRect rect, std::uint32_t light, std::uint32_t dark, bool soft, int kind,
+                     int width, std::uint32_t fill) {
+  for (const FrameLine& line : FrameLineRuns(rect, light, dark, soft, kind, width, fill))
+    FillSolid(bitmap, line.run, BgrFromColor(line.colour));
+}
+
+void PaintBevel(PixelRows bitmap, PixRect rect, int width, bool soft, TsControlBevel kind) {
+  if (kind == cbNone || bitmap.Empty() || width <= 0) return;
+  const bool raised = kind == cbRaisedSoft || kind == cbRaisedHard;
+  if (width == 1) {
+    PaintFrameLines(bitmap, rect, clWhite, clBlack, false, raised ? 0 : 1, 1, 0);
+    return;
+  }
+  rect.Left = std::max(rect.Left, 0);
+  rect.Top = std::max(rect.Top, 0);
+  rect.Right = std::min(rect.Right, bitmap.width);
+  rect.Bottom = std::min(rect.Bottom, bitmap.height);
+  int w = std::min(width, std::min(rect.Width(), rect.Height()) / 2 - 1);
+  if (w < 2) return;
+  const Bgr light = BgrFromColor(0xF0F0F0), dark = BgrFromColor(0x191919);
+  const Bgr nearColour = raised ? light : dark;  // left and top bands
+  const Bgr farColour = raised ? dark : light;   // right and bottom bands
+  const bool softKind = kind == cbRaisedSoft || kind == cbLoweredSoft;
+  const int step = 255 / w;
+  auto tint = [](Bgr* p, int count, Bgr c, unsigned m) {
+    for (int i = 0; i < count; ++i)
+      p[i] = Bgr{MaskChannel(p[i].b, c.b, m), MaskChannel(p[i].g, c.g, m), MaskChannel(p[i].r, c.r, m)};
+  };
+  // Each band line i is a mitred run; the bands do not overlap, so no pixel
+  // is tinted twice: the side bands own the diagonal corner pixels.
+  for (int i = 0; i < w; ++i) {
+    unsigned m = !soft ? 127u : softKind ? unsigned(i * step) : unsigned(255 - i * step);
+    int L = rect.Left + i, T = rect.Top + i, R = rect.Right - 1 - i, B = rect.Bottom - 1 - i;
+    for (int y = T; y <= B; ++y) tint(bitmap.Row(y) + L, 1, nearColour, m);
+    if (R - L - 1 > 0) tint(bitmap.Row(T) + L + 1, R - L - 1, nearColour, m);
+    for (int y = T; y <= B; ++y) tint(bitmap.Row(y) + R, 1, farColour, m);
+    if (R - L - 1 > 0) tint(bitmap.Row(B) + L + 1, R - L - 1, farColour, m);
+  }
+}
+
+// ---- tiling
+
+PixelRows SubRows(PixelRows rows, PixRect rect) {
+  rect.Left = std::max(rect.Left, 0);
+  rect.Top = std::max(rect.Top, 0);
+  rect.Right = std::min(rect.Right, rows.width);
+  rect.Bottom = std::min(rect.Bottom, rows.height);
+  if (rows.bits == nullptr || rect.Width() <= 0 || rect.Height() <= 0) return {};
+  return {rows.bits + rows.stride * rect.Top + std::ptrdiff_t(rect.Left) * 3, rect.Width(), rect.Height(),
+          rows.stride};
+}
+
+void TileImage(PixelRows dest, PixRect rect, PixelRows tile) {
+  if (dest.Empty() || tile.Empty()) return;
+  const int tw = tile.width, th = tile.height;
+  // Tiles left of or above the destination are skipped whole.
+  int x0 = rect.Left < 0 ? rect.Left + (-rect.Left / tw) * tw : rect.Left;
+  int y0 = rect.Top < 0 ? rect.Top + (-rect.Top / th) * th : rect.Top;
+  int right = std::min(rect.Right, dest.width), bottom = std::min(rect.Bottom, dest.height);
+  for (int y = y0; y < bottom; y += th)
+    for (int x = x0; x < right; x += tw)
+      CopyRect(dest, x, y, tile, {0, 0, std::min(tw, rect.Right - x), std::min(th, rect.Bottom - y)});
+}
+
+}  // namespace kestu
