@@ -111,11 +111,13 @@ def _title_profile(style, h):
     """Colours of the title bar rows, top to bottom."""
     if style == 'MACOS':
         cols = []
-        ramp = D._ramp(h - 2, [(0, '#f6f6f6'), (0.5, '#e4e4e4'), (1, '#c8c8c8')])
+        # brushed graphite: light enough for dark captions, dark enough for
+        # the white caption font the message dialog sets
+        ramp = D._ramp(h - 2, [(0, '#bdbdbd'), (0.5, '#a0a0a0'), (1, '#888888')])
         for i, c in enumerate(ramp):
             # a faint pin-stripe: every other pair of rows a touch darker
-            cols.append(D.darken(c, 0.025) if (i // 2) % 2 else c)
-        return [D.rgb('#fdfdfd')] + cols + [D.rgb('#8e8e8e')]
+            cols.append(D.darken(c, 0.03) if (i // 2) % 2 else c)
+        return [D.rgb('#dedede')] + cols + [D.rgb('#5c5c5c')]
     if style == 'WINXP':
         stops = [(0, '#3d8bf5'), (0.04, '#8dbcf8'), (0.11, '#4a90f5'), (0.25, '#166ae8'),
                  (0.5, '#0553dc'), (0.75, '#0556de'), (0.9, '#0b62ea'), (1, '#0a58db')]
@@ -164,15 +166,16 @@ def title_sections(style):
     client = D.rows(cw, prof)
     right = D.rows(rw, prof)
     if style == 'MACOS':
-        D.paint(left, '#ffffff', D.rrect(lw, h, (0, 1, 1, h - 1), 0), 0.7)
-        D.paint(right, '#a0a0a0', D.rrect(rw, h, (rw - 1, 1, rw, h - 1), 0), 0.5)
+        D.paint(left, '#ffffff', D.rrect(lw, h, (0, 1, 1, h - 1), 0), 0.35)
+        D.paint(right, '#5c5c5c', D.rrect(rw, h, (rw - 1, 1, rw, h - 1), 0), 0.3)
     elif style == 'WINXP':
         D.paint(left, '#7fb2f7', D.rrect(lw, h, (0, 1, 2, h - 1), 0), 0.6)
         D.paint(right, '#0030a8', D.rrect(rw, h, (rw - 2, 1, rw, h - 1), 0), 0.5)
     elif style == 'DEEPBLUE':
         # a soft glow behind the start of the caption
-        glow = D.ellipse(lw, h, (-40, -26, 150, 20))
-        D.paint(left, '#6f93e0', D.subtract(glow, D.rrect(lw, h, (0, h - 2, lw, h), 0)), 0.16)
+        glow = D.ellipse(lw, h, (-40, -26, 120, 20))
+        fade = D.hgradient(lw, h, [(0, '#ffffff'), (0.75, '#000000'), (1, '#000000')]).convert('L')
+        D.paint(left, '#6f93e0', D.intersect(D.subtract(glow, D.rrect(lw, h, (0, h - 2, lw, h), 0)), fade), 0.22)
         D.paint(left, '#8fb0f0', D.rrect(lw, h, (0, 0, lw, 1), 0), 0.5)
         D.paint(client, '#8fb0f0', D.rrect(cw, h, (0, 0, cw, 1), 0), 0.5)
         D.paint(right, '#8fb0f0', D.rrect(rw, h, (0, 0, rw, 1), 0), 0.5)
