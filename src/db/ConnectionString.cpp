@@ -221,12 +221,14 @@ OdbcConnectRequest TranslateConnectionString(const String& adoText,
 
   String odbc = L"Driver={" + *driver + L"}";
   if (freeTds) {
-    // FreeTDS takes the port as an attribute of its own and has no name for
-    // the local default instance other than the host itself.
+    // FreeTDS takes the port as an attribute of its own, knows no name for
+    // the local default instance but the host itself, and finds no port of
+    // its own when it negotiates the protocol version: the default instance
+    // listens on 1433. (Its TDSPORT environment variable still overrides.)
     const bool local = source.host.empty() || source.host == L"." ||
                        EqualsNoCase(source.host, L"(local)");
     odbc += L";Server=" + QuoteOdbcValue(local ? L"localhost" : source.host);
-    if (!source.port.empty()) odbc += L";Port=" + source.port;
+    odbc += L";Port=" + (source.port.empty() ? String(L"1433") : source.port);
   } else {
     const String host = source.host.empty() ? L"(local)" : source.host;
     odbc += L";Server=" + QuoteOdbcValue(source.port.empty() ? host : host + L"," + source.port);

@@ -43,7 +43,7 @@ TEST(ConnectionStringParse, RejectsBrokenText) {
 TEST(ConnectionStringTranslate, InstallerStringReachesTheLocalServerWithIntegratedLogin) {
   const String installer =
       L"Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False";
-  EXPECT_EQ(Translate(installer), L"Driver={FreeTDS};Server=localhost;Trusted_Connection=Yes");
+  EXPECT_EQ(Translate(installer), L"Driver={FreeTDS};Server=localhost;Port=1433;Trusted_Connection=Yes");
   EXPECT_EQ(Translate(installer, {L"FreeTDS", L"SQL Server"}),
             L"Driver={SQL Server};Server=(local);Trusted_Connection=Yes");
   EXPECT_EQ(Translate(installer, {L"sql server", L"ODBC Driver 18 for SQL Server"}),
@@ -59,7 +59,7 @@ TEST(ConnectionStringTranslate, DataSourceCatalogAndTimeout) {
                       {L"ODBC Driver 17 for SQL Server"}),
             L"Driver={ODBC Driver 17 for SQL Server};Server=db1,1500;Trusted_Connection=Yes");
   EXPECT_EQ(Translate(L"Integrated Security=SSPI;Data Source=(local);Initial Catalog=\"a;}b\""),
-            L"Driver={FreeTDS};Server=localhost;Database={a;}}b};Trusted_Connection=Yes");
+            L"Driver={FreeTDS};Server=localhost;Port=1433;Database={a;}}b};Trusted_Connection=Yes");
   const OdbcConnectRequest timed = TranslateConnectionString(
       L"Provider=SQLOLEDB.1;Integrated Security=SSPI;Connect Timeout=5", kFreeTdsOnly);
   EXPECT_EQ(timed.loginTimeoutSeconds, 5u);

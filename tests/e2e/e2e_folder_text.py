@@ -1,0 +1,29 @@
+#!/usr/bin/python3
+"""The program's folder reaches the server intact: Chinese characters arrive
+as written, and an apostrophe in the folder is doubled inside the N'...'
+literals instead of ending them.
+
+e2e_folder_text.py KestuSetup.exe inspect_windows.exe
+"""
+from harness import BUTTON_CAPTION, MAIN_TITLE, Session, attach_text, check, message_box_text, run
+
+
+def test(program, inspector):
+    with Session(program, inspector, "folder") as session:
+        session.start_realm_and_peer()
+        folder = session.install_program("沐岚远帆 O'Neil 安装")
+        check("沐岚远帆 O'Neil 安装\\" in folder, "unexpected folder %r" % folder)
+        session.start_program(session.peer_port)
+        main = session.wait_window(MAIN_TITLE)
+        session.click_child(main, BUTTON_CAPTION)
+        box = session.wait_window("提醒")
+        check(message_box_text(box) == "数据库安装成功！", "success text: %r" % message_box_text(box))
+        batches = [event["text"] for event in session.peer_events("batch")]
+        expected = attach_text(folder)
+        check("N'Z:" in expected and "O''Neil" in expected, "bad expectation %r" % expected)
+        check(batches == [expected], "the peer received %r, expected %r" % (batches, expected))
+        print("peer received: %s" % batches[0])
+
+
+if __name__ == "__main__":
+    run(test)

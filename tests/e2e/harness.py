@@ -1,0 +1,268 @@
+"""Shared pieces of the end-to-end tests: a virtual display of their own, a
+Wine prefix of their own, the Kerberos realm and the database peer, the real
+program started under Wine, its windows read back, and real X input through
+xdotool. Every process started here is stopped again on the way out.
+"""
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, HERE)
+import krb_realm  # noqa: E402
+
+WINESERVER = "/usr/lib/wine/wineserver"
+APPLICATION_TITLE = "沐岚远帆印务管理系统数据库安装程序"
+MAIN_TITLE = "安装数据库文件"
+BUTTON_CAPTION = "安装数据文件到SQL Server"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_until(what, probe, timeout=30, interval=0.2):
+    """Polls probe() until it returns something true; returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure("timed out after %ss waiting for %s" % (timeout, what))
+        time.sleep(interval)
+
+
+def stop_process(process, grace=5):
+    if process is None or process.poll() is not None:
+        return
+    process.terminate()
+    try:
+        process.wait(grace)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
+class Session:
+    """One test's world. Use as a context manager."""
+
+    def __init__(self, program, inspector, name):
+        self.program = os.path.abspath(program)
+        self.inspector = os.path.abspath(inspector)
+        self.folder = tempfile.mkdtemp(prefix="kestu-e2e-%s-" % name)
+        self.prefix = os.environ.get("KESTU_E2E_WINEPREFIX",
+                                     os.path.join(os.path.dirname(self.program), "e2e-wineprefix"))
+        self.display = None
+        self.xvfb = None
+        self.realm = None
+        self.peer = None
+        self.peer_port = None
+        self.peer_log = os.path.join(self.folder, "peer.log")
+        self.running = []
+
+    # --- set-up and tear-down ----------------------------------------
+
+    def __enter__(self):
+        try:
+            self._start_display()
+            self._prepare_prefix()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def __exit__(self, kind, value, trace):
+        for process in self.running:
+            stop_process(process)
+        if self.display is not None:
+            subprocess.run([WINESERVER, "-k"], env=self.wine_environment(), timeout=30,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        stop_process(self.peer)
+        if self.realm is not None:
+            self.realm.stop()
+        stop_process(self.xvfb)
+        if kind is None and not os.environ.get("KESTU_E2E_KEEP"):
+            shutil.rmtree(self.folder, ignore_errors=True)
+        else:
+            print("kept the test folder %s" % self.folder)
+
+    def _start_display(self):
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        number = b""
+        deadline = time.monotonic() + 15
+        while not number.endswith(b"\n"):
+            check(time.monotonic() < deadline, "the virtual display did not start")
+            chunk = os.read(read, 16)
+            check(chunk, "the virtual display did not start")
+            number += chunk
+        os.close(read)
+        self.display = ":" + number.decode().strip()
+
+    def wine_environment(self, extra=None):
+        environment = dict(os.environ)
+        environment.update(DISPLAY=self.display, KESTU_WINEPREFIX=self.prefix, WINEPREFIX=self.prefix)
+        environment.pop("TDSDUMP", None)
+        if self.realm is not None:
+            environment.update(self.realm.environment)
+        environment.update(extra or {})
+        return environment
+
+    def _prepare_prefix(self):
+        subprocess.run([os.path.join(ROOT, "tools", "wine-run"), "--prepare"],
+                       env=self.wine_environment(), check=True, timeout=300,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def start_realm_and_peer(self):
+        self.peer_port = krb_realm.free_port()
+        self.realm = krb_realm.Realm(os.path.join(self.folder, "realm"), self.peer_port).start()
+        ready = os.path.join(self.folder, "peer.ready")
+        self.peer = subprocess.Popen(
+            ["/usr/bin/python3", os.path.join(HERE, "tds_peer.py"), "--port", str(self.peer_port),
+             "--log", self.peer_log, "--ready", ready],
+            env={**os.environ, **self.realm.environment})
+        wait_until("the database peer", lambda: os.path.exists(ready), 15)
+
+    # --- the program -------------------------------------------------
+
+    def install_program(self, folder_name):
+        """Copies the program (and stand-in database files) into a folder of
+        the given name; returns the folder as the program sees it."""
+        folder = os.path.join(self.folder, folder_name)
+        os.makedirs(folder)
+        shutil.copy(self.program, os.path.join(folder, "KestuSetup.exe"))
+        for name in ("Kestu_Data.MDF", "Kestu_Log.LDF"):
+            open(os.path.join(folder, name), "wb").close()
+        self.program_copy = os.path.join(folder, "KestuSetup.exe")
+        return "Z:" + folder.replace("/", "\\") + "\\"
+
+    def start_program(self, server_port):
+        """Starts the program; the driver reaches the server at server_port
+        (TDSPORT is FreeTDS's own setting; the program reads no configuration)."""
+        log = open(os.path.join(self.folder, "program.log"), "w")
+        process = subprocess.Popen([os.path.join(ROOT, "tools", "wine-run"), self.program_copy],
+                                   env=self.wine_environment({"TDSPORT": str(server_port)}),
+                                   stdout=log, stderr=subprocess.STDOUT)
+        self.running.append(process)
+        return process
+
+    # --- looking -----------------------------------------------------
+
+    def windows(self):
+        # Output to a file, not a pipe: Wine's helper processes inherit the
+        # descriptors and would hold a pipe open.
+        listing = os.path.join(self.folder, "windows.json")
+        with open(listing, "wb") as out:
+            subprocess.run([os.path.join(ROOT, "tools", "wine-run"), self.inspector],
+                           env=self.wine_environment(), stdout=out, stderr=subprocess.DEVNULL,
+                           timeout=60)
+        with open(listing, encoding="utf-8") as result:
+            return [json.loads(line) for line in result if line.startswith("{")]
+
+    def window(self, title):
+        for window in self.windows():
+            if window["title"] == title:
+                return window
+        return None
+
+    def wait_window(self, title, timeout=30):
+        return wait_until("the window %r" % title, lambda: self.window(title), timeout)
+
+    def wait_gone(self, title, timeout=30):
+        wait_until("the window %r to close" % title, lambda: self.window(title) is None, timeout)
+
+    def screenshot(self, name):
+        path = os.path.join(self.folder, name + ".png")
+        subprocess.run(["import", "-window", "root", path], env=self.wine_environment(),
+                       check=True, timeout=30)
+        return path
+
+    def red_pixels(self, rect):
+        """Counts strongly red pixels inside a screen rectangle (the stop icon
+        is a red disc)."""
+        path = self.screenshot("icon")
+        left, top, right, bottom = rect
+        crop = "%dx%d+%d+%d" % (right - left, bottom - top, left, top)
+        text = subprocess.run(["convert", path, "-crop", crop, "+repage", "txt:-"],
+                              capture_output=True, text=True, check=True, timeout=30).stdout
+        count = 0
+        for line in text.splitlines()[1:]:
+            try:
+                rgb = line.split("(", 1)[1].split(")", 1)[0].split(",")
+                red, green, blue = (float(v) for v in rgb[:3])
+            except (IndexError, ValueError):
+                continue
+            if red > 180 and green < 90 and blue < 90:
+                count += 1
+        return count
+
+    # --- acting, with real X input -------------------------------------
+
+    def click(self, child):
+        left, top, right, bottom = child["rect"]
+        subprocess.run(["xdotool", "mousemove", "--sync", str((left + right) // 2),
+                        str((top + bottom) // 2), "click", "1"],
+                       env=self.wine_environment(), check=True, timeout=30)
+
+    def click_child(self, window, text, kind="Button"):
+        for child in window["children"]:
+            if child["class"] == kind and child["text"] == text:
+                self.click(child)
+                return
+        raise Failure("no %s %r in %r" % (kind, text, window["title"]))
+
+    def press_key(self, key):
+        subprocess.run(["xdotool", "key", key], env=self.wine_environment(), check=True, timeout=30)
+
+    # --- the peer's record -------------------------------------------
+
+    def peer_events(self, kind=None):
+        if not os.path.exists(self.peer_log):
+            return []
+        with open(self.peer_log, encoding="utf-8") as log:
+            events = [json.loads(line) for line in log if line.strip()]
+        return [event for event in events if kind is None or event["event"] == kind]
+
+
+def texts_of(window, kind):
+    return [child["text"] for child in window["children"] if child["class"] == kind]
+
+
+def message_box_text(window):
+    """The message of a standard message box: its non-empty static text."""
+    texts = [text for text in texts_of(window, "Static") if text]
+    check(len(texts) == 1, "expected one message in %r, found %r" % (window["title"], texts))
+    return texts[0]
+
+
+def attach_text(folder):
+    quoted = folder.replace("'", "''")
+    return ("EXEC sp_attach_db @dbname = N'Kestu',@filename1 = N'%sKestu_Data.MDF',"
+            "@filename2 = N'%sKestu_Log.LDF'" % (quoted, quoted))
+
+
+def run(test):
+    """Runs one test function with (program, inspector) from the command line
+    and reports the result as the exit code."""
+    program, inspector = sys.argv[1], sys.argv[2]
+    try:
+        test(program, inspector)
+    except Failure as failure:
+        print("FAILED: %s" % failure)
+        sys.exit(1)
+    print("passed")

@@ -1,0 +1,95 @@
+// Prints the visible top-level windows of this Wine prefix as JSON lines, for
+// the end-to-end tests: title, class, outer rectangle, whether enabled, the
+// owner's title, and the children (class, text, rectangle, whether a static
+// shows an icon). Reads only; all input comes from real X events.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+  std::string out(std::size_t(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), length, nullptr,
+                      nullptr);
+  return out;
+}
+
+std::string Json(const std::wstring& text) {
+  std::string out = "\"";
+  for (char c : Utf8(text)) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(static_cast<unsigned char>(c)));
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t buffer[1024] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, WPARAM(std::size(buffer)), LPARAM(buffer),
+                      SMTO_ABORTIFHUNG, 2000, nullptr);
+  return buffer;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t buffer[256] = {};
+  GetClassNameW(window, buffer, int(std::size(buffer)));
+  return buffer;
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM context) {
+  std::string& out = *reinterpret_cast<std::string*>(context);
+  if (GetParent(child) != GetAncestor(child, GA_ROOT)) return TRUE;
+  const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  char bounds[96];
+  std::snprintf(bounds, sizeof bounds, ", \"rect\": [%ld, %ld, %ld, %ld]", rect.left, rect.top,
+                rect.right, rect.bottom);
+  std::string entry = "{\"class\": " + Json(ClassOf(child)) + ", \"text\": " + Json(TextOf(child)) +
+                      ", \"visible\": " + ((style & WS_VISIBLE) ? "true" : "false") +
+                      ", \"enabled\": " + (IsWindowEnabled(child) ? "true" : "false") + bounds;
+  if ((style & SS_TYPEMASK) == SS_ICON && ClassOf(child) == L"Static") entry += ", \"icon\": true";
+  out += (out.size() > 1 ? ", " : "") + entry + "}";
+  return TRUE;
+}
+
+BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
+  if (!IsWindowVisible(window)) return TRUE;
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  const HWND owner = GetWindow(window, GW_OWNER);
+  std::string children = "[";
+  EnumChildWindows(window, PrintChild, reinterpret_cast<LPARAM>(&children));
+  children += "]";
+  std::printf(
+      "{\"title\": %s, \"class\": %s, \"pid\": %lu, \"rect\": [%ld, %ld, %ld, %ld], "
+      "\"enabled\": %s, \"owner\": %s, \"foreground\": %s, \"children\": %s}\n",
+      Json(TextOf(window)).c_str(), Json(ClassOf(window)).c_str(), process, rect.left, rect.top,
+      rect.right, rect.bottom, IsWindowEnabled(window) ? "true" : "false",
+      owner ? Json(TextOf(owner)).c_str() : "null",
+      GetForegroundWindow() == window ? "true" : "false", children.c_str());
+  return TRUE;
+}
+
+}  // namespace
+
+int main() {
+  EnumWindows(PrintTopLevel, 0);
+  std::fflush(stdout);
+  return 0;
+}
