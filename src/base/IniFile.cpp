@@ -1,0 +1,87 @@
+#include "base/IniFile.h"
+
+#include "base/TextUtil.h"
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace kestu {
+
+namespace {
+
+std::filesystem::path Utf8Path(const std::string& path) {
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  std::error_code error;
+  return !path.empty() && std::filesystem::is_regular_file(Utf8Path(path), error);
+}
+
+std::vector<unsigned char> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
+  std::ifstream in(Utf8Path(path), std::ios::binary);
+  if (!in) throw std::runtime_error("Cannot open file \"" + path + "\"");
+  in.seekg(0, std::ios::end);
+  std::streamoff size = in.tellg();
+  if (size < 0) throw std::runtime_error("Cannot read file \"" + path + "\"");
+  if (std::uint64_t(size) > maxBytes) throw std::runtime_error("File \"" + path + "\" is too large");
+  in.seekg(0, std::ios::beg);
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
+  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size))
+    throw std::runtime_error("Cannot read file \"" + path + "\"");
+  return bytes;
+}
+
+IniFile IniFile::Parse(std::string_view text) {
+  IniFile ini;
+  Index* current = nullptr;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = Trim(text.substr(pos, end - pos));
+    pos = end + 1;
+    if (line.empty() || line[0] == ';') continue;
+    if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
+      std::string name(Trim(line.substr(1, line.size() - 2)));
+      auto [it, added] = ini.index_.try_emplace(UpperCase(name), Index{ini.sections_.size(), {}});
+      if (added) ini.sections_.push_back(Section{name, {}});
+      current = &it->second;  // a repeated section continues the first
+      continue;
+    }
+    std::size_t eq = line.find('=');
+    if (current == nullptr || eq == std::string_view::npos) continue;
+    Section& section = ini.sections_[current->section];
+    std::string key(Trim(line.substr(0, eq)));
+    current->keys.try_emplace(UpperCase(key), section.keys.size());
+    section.keys.push_back(Key{std::move(key), std::string(Trim(line.substr(eq + 1)))});
+  }
+  return ini;
+}
+
+IniFile IniFile::Load(const std::string& path, std::size_t maxBytes) {
+  std::vector<unsigned char> bytes = ReadFileBytes(path, maxBytes);
+  return Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+const IniFile::Section* IniFile::FindSection(std::string_view name) const {
+  auto it = index_.find(UpperCase(name));
+  return it == index_.end() ? nullptr : &sections_[it->second.section];
+}
+
+std::optional<std::string_view> IniFile::Value(std::string_view section, std::string_view key) const {
+  auto s = index_.find(UpperCase(section));
+  if (s == index_.end()) return std::nullopt;
+  auto k = s->second.keys.find(UpperCase(key));
+  if (k == s->second.keys.end()) return std::nullopt;
+  return sections_[s->second.section].keys[k->second].value;
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const {
+  return std::string(Value(section, key).value_or(fallback));
+}
+
+}  // namespace kestu

@@ -1,0 +1,53 @@
+#pragma once
+// An INI file held in memory: sections in file order, each with its keys in
+// file order. Section and key names compare without regard to ASCII case; a
+// value is the text after the first "=" of its line (blanks trimmed).
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace kestu {
+
+class IniFile {
+ public:
+  struct Key {
+    std::string name;
+    std::string value;
+  };
+  struct Section {
+    std::string name;
+    std::vector<Key> keys;  // in file order; the first of equal names wins a lookup
+  };
+
+  IniFile() = default;
+  static IniFile Parse(std::string_view text);
+  // Reads a file whole; throws std::runtime_error when it cannot be read or
+  // is larger than maxBytes.
+  static IniFile Load(const std::string& path, std::size_t maxBytes = kMaxFileBytes);
+
+  const std::vector<Section>& Sections() const { return sections_; }
+  const Section* FindSection(std::string_view name) const;
+  std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
+
+  static constexpr std::size_t kMaxFileBytes = 16u << 20;
+
+ private:
+  struct Index {
+    std::size_t section;
+    std::unordered_map<std::string, std::size_t> keys;  // upper-case name -> first key
+  };
+  std::vector<Section> sections_;
+  std::unordered_map<std::string, Index> index_;  // upper-case section name
+};
+
+// Reads a whole file into bytes; throws std::runtime_error when it cannot be
+// opened or is larger than maxBytes. Paths are UTF-8.
+std::vector<unsigned char> ReadFileBytes(const std::string& path, std::size_t maxBytes);
+bool FileExists(const std::string& path);
+
+}  // namespace kestu

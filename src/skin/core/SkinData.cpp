@@ -1,0 +1,395 @@
+#include "skin/core/SkinData.h"
+
+#include "base/Bmp.h"
+#include "base/Jpeg.h"
+#include "base/TextUtil.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace kestu {
+
+namespace {
+
+// Pixels of own bitmaps and patterns one skin may load in all; images past
+// the budget are skipped like missing files.
+constexpr std::int64_t kMaxSkinPixels = std::int64_t(1) << 26;
+
+std::int16_t ToInt16(std::int32_t v) { return std::int16_t(std::clamp<std::int32_t>(v, -32768, 32767)); }
+
+PixelBuffer CopyOf(const PixelBuffer& source) {
+  PixelBuffer copy = source;
+  return copy;
+}
+
+// Values of a description file, inherited along ParentClassName.
+class SectionReader {
+ public:
+  SectionReader(const IniFile& ini, std::string section) : ini_(ini), section_(std::move(section)) {}
+
+  // The first value of the key along the chain that accept() takes. A chain
+  // stops at a parent that is empty, "?", the section itself, a section
+  // already visited, or after kMaxParentDepth steps.
+  template <class Accept>
+  std::optional<std::string_view> Find(std::string_view key, Accept accept) const {
+    std::vector<std::string> visited;
+    std::string current = section_;
+    for (int depth = 0; depth < kMaxParentDepth; ++depth) {
+      std::optional<std::string_view> value = ini_.Value(current, key);
+      if (value && accept(*value)) return value;
+      std::optional<std::string_view> parent = ini_.Value(current, "ParentClassName");
+      if (!parent || parent->empty() || *parent == "?" || *parent == current) break;
+      visited.push_back(UpperCase(current));
+      if (std::find(visited.begin(), visited.end(), UpperCase(*parent)) != visited.end()) break;
+      current = std::string(*parent);
+    }
+    return std::nullopt;
+  }
+
+  // Integers: -1 and texts that are no number count as absent; so do values
+  // outside [low, high].
+  std::int32_t Int(std::string_view key, std::int32_t fallback, std::int32_t low = INT32_MIN,
+                   std::int32_t high = INT32_MAX) const {
+    auto accept = [&](std::string_view v) {
+      std::optional<std::int32_t> n = TryParseInt32(v);
+      return n && *n != -1 && *n >= low && *n <= high;
+    };
+    std::optional<std::string_view> value = Find(key, accept);
+    return value ? *TryParseInt32(*value) : fallback;
+  }
+  std::uint32_t Colour(std::string_view key, std::uint32_t fallback) const {
+    return std::uint32_t(Int(key, std::int32_t(fallback)));
+  }
+  std::string String(std::string_view key, std::string_view fallback) const {
+    std::optional<std::string_view> value = Find(key, [](std::string_view v) { return v != "?"; });
+    return std::string(value.value_or(fallback));
+  }
+  bool Boolean(std::string_view key) const { return UpperCase(String(key, "FALSE")) == "TRUE"; }
+  // Read in this section only (ShadowColor).
+  std::int32_t OwnInt(std::string_view key, std::int32_t fallback) const {
+    std::optional<std::string_view> value = ini_.Value(section_, key);
+    std::optional<std::int32_t> n = value ? TryParseInt32(*value) : std::nullopt;
+    return n && *n != -1 ? *n : fallback;
+  }
+
+  // Runs f; a ConvertError leaves with the file, section and key named.
+  template <class F>
+  auto Converting(std::string_view key, F&& f) const {
+    try {
+      return f();
+    } catch (const ConvertError& e) {
+      throw ConvertError("\"Options.dat\" [" + section_ + "] " + std::string(key) + ": " + e.what());
+    }
+  }
+
+ private:
+  const IniFile& ini_;
+  std::string section_;
+};
+
+TsGeneralData ReadFileSection(const IniFile& ini, const IniFile::Section& section) {
+  SectionReader s(ini, section.name);
+  TsGeneralData r;
+  r.SectionName = section.name;
+  r.ParentClassName = ini.ReadString(section.name, "ParentClassName", "");
+  if (r.ParentClassName == "?") r.ParentClassName.clear();
+  r.PaintingColor = s.Colour("PaintingColor", 0xFFFFFF);
+  r.PaintingBevel = std::uint8_t(s.Int("PaintingBevel", cbNone, 0, 4));
+  r.PaintingBevelWidth = s.Int("PaintingBevelWidth", 2);
+  static constexpr const char* kFontKeys[5] = {"FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
+  static constexpr const char* kHotFontKeys[5] = {"HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT",
+                                                  "HOTTCBOTTOM"};
+  for (int i = 0; i < 5; ++i) {
+    r.FontColor[i] = s.Int(kFontKeys[i], i == 0 ? 0 : -1);
+    r.HotFontColor[i] = s.Int(kHotFontKeys[i], i == 0 ? 0 : -1);
+  }
+  r.ReservedBoolean = s.Boolean("RESERVEDBOOLEAN");
+  r.ShadowBlur = s.Int("ShadowBlur", 6);
+  r.ShadowColor = std::uint32_t(s.OwnInt("ShadowColor", 0));
+  r.ShadowEnabled = s.Boolean("ShadowEnabled");
+  r.ShadowOffset = s.Int("ShadowOffset", 3);
+  r.ShadowTransparency = std::clamp(s.Int("ShadowTransparency", 60), 0, 100);
+  r.PaintingTransparency = s.Int("PaintingTransparency", 0);
+  r.GradientPercent = s.Int("GradientPercent", 0);
+  r.GradientData = s.String("GradientData", " ");
+  if (r.GradientData != " ") r.Gradient = s.Converting("GradientData", [&] { return ParseGradient(r.GradientData); });
+  r.ImagePercent = s.Int("ImagePercent", 0);
+  r.ShowFocus = s.Boolean("ShowFocus");
+  r.FadingEnabled = s.Boolean("FadingEnabled");
+  r.FadingIntervalIn = s.Int("FadingIntervalIn", 5);
+  r.FadingIntervalOut = s.Int("FadingIntervalOut", 5);
+  r.FadingIterations = s.Int("FadingIterations", 5);
+  r.HotPaintingColor = s.Colour("HotPaintingColor", 0xFFFFFF);
+  r.HotPaintingTransparency = s.Int("HotPaintingTransparency", 0);
+  r.HotPaintingBevel = std::uint8_t(s.Int("HotPaintingBevel", cbNone, 0, 4));
+  r.HotPaintingBevelWidth = s.Int("HotPaintingBevelWidth", 2);
+  r.HotGradientPercent = s.Int("HotGradientPercent", 0);
+  r.HotGradientData = s.String("HotGradientData", "");
+  if (r.HotGradientData != " ")
+    r.HotGradient = s.Converting("HotGradientData", [&] { return ParseGradient(r.HotGradientData); });
+  r.HotImagePercent = s.Int("HotImagePercent", 0);
+  r.PaintingColorBorderTop = s.Colour("PaintingColorBorderTop", 0);
+  r.PaintingColorBorderBottom = s.Colour("PaintingColorBorderBottom", 0);
+  r.SelectionBorderBevel = std::uint8_t(s.Int("SelectionBorderBevel", ebLowered, 0, 4));
+  r.SelectionBorderWidth = s.Int("SelectionBorderWidth", 2);
+  r.SelectionColor = s.Colour("SelectionColor", 0xFFFFFF);
+  return r;
+}
+
+// Five blank-separated integers; an empty text is "0 -1 -1 -1 -1".
+void ReadFontColours(const std::string& text, std::int32_t (&out)[5]) {
+  if (text.empty()) {
+    out[0] = 0;
+    for (int i = 1; i < 5; ++i) out[i] = -1;
+    return;
+  }
+  std::vector<std::string_view> words = SplitWords(text, " ");
+  for (std::size_t i = 0; i < 5; ++i) out[i] = StrToInt(i < words.size() ? words[i] : std::string_view());
+}
+
+// Copies the stored properties in stream order; a conversion error ends the
+// copying of this item, keeping what was copied.
+void CopyStoredSection(const TsStoredGeneral& g, TsGeneralData& r) {
+  r.SectionName = g.SectionName;
+  r.ParentClassName = g.ParentClassName;
+  r.PaintingColor = std::uint32_t(g.PaintingColor);
+  r.PaintingBevel = g.PaintingBevel;
+  r.PaintingBevelWidth = g.PaintingBevelWidth;
+  r.ShadowBlur = g.ShadowBlur;
+  r.ShadowColor = std::uint32_t(g.ShadowColor);
+  r.ShadowEnabled = g.ShadowEnabled;
+  r.ReservedBoolean = g.ReservedBoolean;
+  r.ShadowOffset = g.ShadowOffset;
+  r.ShadowTransparency = g.ShadowTransparency;
+  try {
+    ReadFontColours(g.FontColor, r.FontColor);
+    ReadFontColours(g.HotFontColor, r.HotFontColor);
+    r.PaintingTransparency = g.PaintingTransparency;
+    r.GradientPercent = g.GradientPercent;
+    r.GradientData = g.GradientData;
+    r.Gradient = ParseGradient(g.GradientData);
+    r.ImagePercent = g.ImagePercent;
+    r.ShowFocus = g.ShowFocus;
+    r.FadingEnabled = g.FadingEnabled;
+    r.FadingIntervalIn = g.FadingIntervalIn;
+    r.FadingIntervalOut = g.FadingIntervalOut;
+    r.FadingIterations = g.FadingIterations;
+    r.HotPaintingColor = std::uint32_t(g.HotPaintingColor);
+    r.HotPaintingTransparency = g.HotPaintingTransparency;
+    r.HotPaintingBevel = g.HotPaintingBevel;
+    r.HotPaintingBevelWidth = g.HotPaintingBevelWidth;
+    r.HotGradientPercent = g.HotGradientPercent;
+    r.HotGradientData = g.HotGradientData;
+    r.HotGradient = ParseGradient(g.HotGradientData);
+    r.HotImagePercent = g.HotImagePercent;
+    r.PaintingColorBorderTop = std::uint32_t(g.PaintingColorBorderTop);
+    r.PaintingColorBorderBottom = std::uint32_t(g.PaintingColorBorderBottom);
+    r.SelectionBorderBevel = g.SelectionBorderBevel;
+    r.SelectionBorderWidth = g.SelectionBorderWidth;
+    r.SelectionColor = std::uint32_t(g.SelectionColor);
+  } catch (const ConvertError&) {
+  }
+}
+
+}  // namespace
+
+TsSkinData& TsSkinData::Instance() {
+  static TsSkinData data;
+  return data;
+}
+
+// ---- lookups
+
+int TsSkinData::FindSectionIndex(std::string_view name) const {
+  if (!SkinLoaded || gd.empty()) return -1;
+  std::string wanted = UpperCase(name);
+  for (std::size_t i = 0; i < gd.size(); ++i)
+    if (UpperCase(gd[i].SectionName) == wanted) return int(i);
+  return -1;
+}
+
+bool TsSkinData::IsValidSection(int index) const { return SkinLoaded && index >= 0 && std::size_t(index) < gd.size(); }
+
+bool TsSkinData::IsValidMask(int index) const { return SkinLoaded && index >= 0 && std::size_t(index) < ma.size(); }
+
+int TsSkinData::FindEntry(bool masks, int skinIndex, std::string_view sectionName, std::string_view propertyName,
+                          int depth) const {
+  if (!IsValidSection(skinIndex) || sectionName.empty()) return -1;
+  std::string section = UpperCase(sectionName);
+  std::size_t count = masks ? ma.size() : pa.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string& s = masks ? ma[i].SectionName : pa[i].SectionName;
+    const std::string& p = masks ? ma[i].PropertyName : pa[i].PropertyName;
+    if (p == propertyName && s == section) return int(i);
+  }
+  std::string parent = UpperCase(gd[std::size_t(skinIndex)].ParentClassName);
+  if (parent.empty() || parent == section || depth >= kMaxParentDepth) return -1;
+  int parentIndex = FindSectionIndex(parent);
+  return parentIndex >= 0 ? FindEntry(masks, parentIndex, parent, propertyName, depth + 1) : -1;
+}
+
+int TsSkinData::FindMaskIndex(int skinIndex, std::string_view sectionName, std::string_view propertyName) const {
+  return FindEntry(true, skinIndex, sectionName, propertyName, 0);
+}
+
+int TsSkinData::FindPatternIndex(int skinIndex, std::string_view sectionName, std::string_view propertyName) const {
+  return FindEntry(false, skinIndex, sectionName, propertyName, 0);
+}
+
+MaskSize TsSkinData::GetMaskSize(int maskIndex) const {
+  if (!IsValidMask(maskIndex)) return {};
+  const TsMaskData& m = ma[std::size_t(maskIndex)];
+  if (m.Bitmap) return {m.Bitmap->Width() / 3, m.Bitmap->Height() / 2};
+  return {m.SourceRect.Width() / std::max<int>(m.ImageCount, 1),
+          m.SourceRect.Height() / std::max<int>(m.MaskType + 1, 1)};
+}
+
+MaskImage TsSkinData::MaskImageOf(int maskIndex) const {
+  if (!IsValidMask(maskIndex)) return {};
+  const TsMaskData& m = ma[std::size_t(maskIndex)];
+  if (m.Bitmap) return MaskImage::Own(const_cast<PixelBuffer&>(*m.Bitmap).Rows());
+  if (!MasterBitmap) return {};
+  return MaskImage::InMaster(MasterBitmap->Rows(), m.SourceRect, m.ImageCount, m.MaskType);
+}
+
+PixelRows TsSkinData::TileOf(int maskIndex) const {
+  if (!IsValidMask(maskIndex)) return {};
+  const TsMaskData& m = ma[std::size_t(maskIndex)];
+  if (m.Bitmap) return const_cast<PixelBuffer&>(*m.Bitmap).Rows();
+  return MasterBitmap ? SubRows(MasterBitmap->Rows(), m.SourceRect) : PixelRows{};
+}
+
+// ---- loaders
+
+std::string TsSkinData::FilePath(std::string_view name) const {
+  return name.find(':') == std::string_view::npos ? SkinPath + std::string(name) : std::string(name);
+}
+
+void TsSkinData::FreeSkinMasks() {
+  ma.clear();
+  MasterBitmap.reset();
+}
+
+void TsSkinData::FreeSkinPatterns() { pa.clear(); }
+
+void TsSkinData::LoadSkinMasks(const TsStoredSkinData* stored) {
+  FreeSkinMasks();
+  if (IniFile) {
+    const kestu::IniFile& ini = *IniFile;
+    std::string master = ini.ReadString("GlobalInfo", "MasterBitmap", "");
+    if (!master.empty() && FileExists(FilePath(master))) {
+      try {
+        PixelBuffer bitmap = ReadBmpFile(FilePath(master));
+        if (bitmap.Width() > 0) MasterBitmap = std::make_unique<PixelBuffer>(std::move(bitmap));
+      } catch (const BmpError&) {
+        // An unreadable master bitmap counts as none.
+      }
+    }
+    std::int64_t budget = kMaxSkinPixels;
+    for (const IniFile::Section& section : ini.Sections()) {
+      if (UpperCase(section.name) == "GLOBALINFO") continue;
+      for (const IniFile::Key& key : section.keys) {
+        std::string value = ini.ReadString(section.name, key.name, "-");
+        if (!MasterBitmap || value.find('#') == std::string::npos) {
+          if (!ContainsText(UpperCase(value), ".BMP")) continue;
+          std::string path = FilePath(value);
+          if (!FileExists(path)) continue;
+          PixelBuffer bitmap;
+          try {
+            bitmap = ReadBmpFile(path);
+          } catch (const BmpError&) {
+            continue;  // a file that is no readable BMP is skipped
+          }
+          std::int64_t pixels = std::int64_t(bitmap.Width()) * bitmap.Height();
+          if (bitmap.Width() <= 0 || pixels > budget) continue;
+          budget -= pixels;
+          TsMaskData entry;
+          entry.Bitmap = std::make_unique<PixelBuffer>(std::move(bitmap));
+          entry.SectionName = UpperCase(section.name);
+          entry.PropertyName = UpperCase(key.name);
+          ma.push_back(std::move(entry));
+        } else if (value != "#") {
+          SectionReader reader(ini, section.name);
+          reader.Converting(key.name, [&] {
+            std::vector<std::string_view> words = SplitWords(value, " ()");
+            auto word = [](const std::vector<std::string_view>& w, std::size_t i) {
+              return i < w.size() ? w[i] : std::string_view();
+            };
+            std::vector<std::string_view> rect = SplitWords(word(words, 1), ",");
+            std::vector<std::string_view> counts = SplitWords(word(words, 2), ",");
+            TsMaskData entry;
+            entry.SectionName = UpperCase(section.name);
+            entry.PropertyName = UpperCase(key.name);
+            entry.SourceRect = {StrToInt(word(rect, 0)), StrToInt(word(rect, 1)), StrToInt(word(rect, 2)),
+                                StrToInt(word(rect, 3))};
+            entry.ImageCount = ToInt16(std::max(StrToInt(word(counts, 0)), 1));
+            entry.MaskType = ToInt16(std::max(StrToInt(word(counts, 1)), 0));
+            ma.push_back(std::move(entry));
+            return 0;
+          });
+        }
+      }
+    }
+    return;
+  }
+  if (!stored) return;
+  if (stored->MasterBitmap.Width() > 0) MasterBitmap = std::make_unique<PixelBuffer>(CopyOf(stored->MasterBitmap));
+  for (const TsStoredImage& image : stored->Images) {
+    TsMaskData entry;
+    if (image.ImageCount == 0) entry.Bitmap = std::make_unique<PixelBuffer>(CopyOf(image.Image));
+    entry.PropertyName = UpperCase(image.PropertyName);
+    entry.SectionName = UpperCase(image.SectionName);
+    entry.SourceRect = {image.Left, image.Top, image.Right, image.Bottom};
+    entry.ImageCount = ToInt16(image.ImageCount);
+    entry.MaskType = ToInt16(image.MaskType);
+    ma.push_back(std::move(entry));
+  }
+}
+
+void TsSkinData::LoadSkinPatterns(const TsStoredSkinData* stored) {
+  FreeSkinPatterns();
+  if (IniFile) {
+    const kestu::IniFile& ini = *IniFile;
+    std::int64_t budget = kMaxSkinPixels;
+    for (const IniFile::Section& section : ini.Sections()) {
+      for (const IniFile::Key& key : section.keys) {
+        std::string value = ini.ReadString(section.name, key.name, "-");
+        std::string upper = UpperCase(value);
+        if (!ContainsText(upper, ".JPG") && !ContainsText(upper, ".JPEG")) continue;
+        std::string path = FilePath(value);
+        if (!FileExists(path)) continue;
+        TsPatternData entry;
+        try {
+          entry.Image = DecodeJpegFile(path);
+        } catch (const JpegError&) {
+          continue;  // undecodable: like a picture of width 0
+        }
+        std::int64_t pixels = std::int64_t(entry.Image.Width()) * entry.Image.Height();
+        if (entry.Image.Width() <= 0 || pixels > budget) continue;
+        budget -= pixels;
+        entry.SectionName = UpperCase(section.name);
+        entry.PropertyName = UpperCase(key.name);
+        pa.push_back(std::move(entry));
+      }
+    }
+    return;
+  }
+  if (!stored) return;
+  for (const TsStoredPattern& pattern : stored->Patterns)
+    pa.push_back({CopyOf(pattern.Image), UpperCase(pattern.SectionName), UpperCase(pattern.PropertyName)});
+}
+
+void TsSkinData::LoadSectionRecords(const TsStoredSkinData* stored) {
+  gd.clear();
+  if (IniFile) {
+    for (const IniFile::Section& section : IniFile->Sections()) gd.push_back(ReadFileSection(*IniFile, section));
+    return;
+  }
+  if (!stored) return;
+  for (const TsStoredGeneral& general : stored->GeneralData) {
+    gd.emplace_back();
+    CopyStoredSection(general, gd.back());
+  }
+}
+
+}  // namespace kestu
