@@ -152,15 +152,18 @@ OdbcConnection::~OdbcConnection() = default;
 void OdbcConnection::ExecuteDirect(const String& text) {
   Handle statement = AllocateStatement(handles_->connection);
   String command = text;
-  SQLRETURN result = SQLExecDirectW(statement.get(), Text(command), SQLINTEGER(command.size()));
   // A batch may answer with several results; an error in any of them fails
-  // the execute. None is read.
-  while (result != SQL_NO_DATA) {
-    if (!SQL_SUCCEEDED(result)) {
-      if (LinkBroken(statement)) usable_ = false;
-      ThrowFrom(statement, L"SQLExecDirect");
-    }
-    result = SQLMoreResults(statement.get());
+  // the execute. None is read. (A first result of "no rows" may still be
+  // followed by others.)
+  const auto check = [&](SQLRETURN result, const wchar_t* call) {
+    if (SQL_SUCCEEDED(result) || result == SQL_NO_DATA) return;
+    if (LinkBroken(statement)) usable_ = false;
+    ThrowFrom(statement, call);
+  };
+  check(SQLExecDirectW(statement.get(), Text(command), SQLINTEGER(command.size())),
+        L"SQLExecDirect");
+  for (SQLRETURN result; (result = SQLMoreResults(statement.get())) != SQL_NO_DATA;) {
+    check(result, L"SQLMoreResults");
   }
   SQLFreeStmt(statement.get(), SQL_CLOSE);
 }

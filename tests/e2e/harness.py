@@ -151,11 +151,16 @@ class Session:
         self.program_copy = os.path.join(folder, "KestuSetup.exe")
         return "Z:" + folder.replace("/", "\\") + "\\"
 
-    def start_program(self, server_port):
+    def start_program(self, server_port, show=None):
         """Starts the program; the driver reaches the server at server_port
-        (TDSPORT is FreeTDS's own setting; the program reads no configuration)."""
+        (TDSPORT is FreeTDS's own setting; the program reads no configuration).
+        show "max" or "min" starts it through Wine's start command with that
+        show command in its start information."""
+        command = [os.path.join(ROOT, "tools", "wine-run")]
+        if show:
+            command += ["start", "/" + show, "/unix"]
         log = open(os.path.join(self.folder, "program.log"), "w")
-        process = subprocess.Popen([os.path.join(ROOT, "tools", "wine-run"), self.program_copy],
+        process = subprocess.Popen(command + [self.program_copy],
                                    env=self.wine_environment({"TDSPORT": str(server_port)}),
                                    stdout=log, stderr=subprocess.STDOUT)
         self.running.append(process)

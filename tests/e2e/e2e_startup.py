@@ -1,0 +1,39 @@
+#!/usr/bin/python3
+"""Start-up: the window comes up centred on the screen with its texts and the
+button; started with the maximised show command it is maximised although its
+frame has no maximise box.
+
+e2e_startup.py KestuSetup.exe inspect_windows.exe
+"""
+import krb_realm
+from harness import BUTTON_CAPTION, MAIN_TITLE, Session, check, run, texts_of
+
+SCREEN = (1280, 1024)
+
+
+def test(program, inspector):
+    with Session(program, inspector, "startup") as session:
+        session.install_program("Setup")
+        session.start_program(krb_realm.free_port())
+        main = session.wait_window(MAIN_TITLE)
+        left, top, right, bottom = main["rect"]
+        width, height = right - left, bottom - top
+        check(abs(left - (SCREEN[0] - width) // 2) <= 1 and abs(top - (SCREEN[1] - height) // 2) <= 1,
+              "the window is not centred: %r" % main["rect"])
+        check(width < 400 and height < 200, "the window has an unexpected size %r" % main["rect"])
+        check(texts_of(main, "Button") == [BUTTON_CAPTION], "buttons: %r" % texts_of(main, "Button"))
+        labels = texts_of(main, "Static")
+        for text in ("请确认您已经安装了Sql Server 2000！", "说明："):
+            check(text in labels, "label %r missing from %r" % (text, labels))
+        session.press_key("alt+F4")
+        session.wait_gone(MAIN_TITLE)
+
+        session.start_program(krb_realm.free_port(), show="max")
+        main = session.wait_window(MAIN_TITLE)
+        left, top, right, bottom = main["rect"]
+        check(left <= 0 and top <= 0 and right >= SCREEN[0] and bottom >= SCREEN[1],
+              "the window is not maximised: %r" % main["rect"])
+
+
+if __name__ == "__main__":
+    run(test)
