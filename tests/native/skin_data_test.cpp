@@ -149,5 +149,15 @@ TEST(StoredSkin, ItemsAreCopiedAndAColourErrorEndsOnlyThatItem) {
   EXPECT_EQ(data.MasterBitmap, nullptr);
 }
 
+TEST(LoadPictureFile, ChoosesTheDecoderByExtensionAndSwallowsFailures) {
+  PixelBuffer own = LoadPictureFile(kSkinDir + "own.bmp", true);
+  ASSERT_EQ(own.Width(), 51);
+  EXPECT_EQ(own.At(20, 0), (Bgr{70, 70, 70}));  // (60 + 50 + 100) div 3
+  EXPECT_EQ(LoadPictureFile(kSkinDir + "pattern.jpg", true).Height(), 8);
+  EXPECT_EQ(LoadPictureFile(kSkinDir + "Options.dat", false).Width(), 0);
+  EXPECT_EQ(LoadPictureFile(kSkinDir + "liar.bmp", false).Width(), 0);
+  EXPECT_EQ(LoadPictureFile(kSkinDir + "absent.jpg", false).Width(), 0);
+}
+
 }  // namespace
 }  // namespace kestu

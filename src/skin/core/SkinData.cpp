@@ -193,6 +193,24 @@ void CopyStoredSection(const TsStoredGeneral& g, TsGeneralData& r) {
 
 }  // namespace
 
+PixelBuffer LoadPictureFile(const std::string& fileName, bool grey) {
+  if (!FileExists(fileName)) return {};
+  std::string upper = UpperCase(fileName);
+  auto endsWith = [&](std::string_view ext) {
+    return upper.size() >= ext.size() && upper.compare(upper.size() - ext.size(), ext.size(), ext) == 0;
+  };
+  try {
+    if (endsWith(".JPG") || endsWith(".JPEG")) return DecodeJpegFile(fileName, grey);
+    if (endsWith(".BMP")) {
+      PixelBuffer bitmap = ReadBmpFile(fileName);
+      if (grey) GrayBitmap(bitmap.Rows());
+      return bitmap;
+    }
+  } catch (const std::runtime_error&) {
+  }
+  return {};
+}
+
 TsSkinData& TsSkinData::Instance() {
   static TsSkinData data;
   return data;

@@ -176,6 +176,12 @@ class TsSkinData {
   std::string FilePath(std::string_view name) const;
 };
 
+// Loads a skin picture by its upper-cased extension: ".JPG" and ".JPEG" as
+// JPEG (grey-scale with grey), ".BMP" as a bitmap (then GrayBitmap with
+// grey). A missing file, another extension or a damaged file give an empty
+// picture.
+PixelBuffer LoadPictureFile(const std::string& fileName, bool grey);
+
 // Deepest chain of parent sections followed before giving up (a guard
 // against cycles; real skins use two or three levels).
 constexpr int kMaxParentDepth = 64;
