@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "app/Attach.h"
+#include "app/MessageStandIn.h"
 #include "db/ADOCommand.h"
 #include "framework/Exception.h"
 
@@ -61,7 +62,11 @@ void Button1Click() {
     ShowError(error.Message());
     return;
   }
-  MessageBoxW(window->handle, L"数据库安装成功！", L"提醒", MB_OK);
+  kestu::app::TMessageStandIn success;
+  success.SetCaption(L"提醒");
+  success.SetText(L"数据库安装成功！");
+  success.SetButton1Caption(L"确定");
+  success.ShowModal(window->handle);
 }
 
 HWND AddChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int left,

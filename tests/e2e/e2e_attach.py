@@ -32,6 +32,8 @@ def test(program, inspector):
         session.click_child(main, BUTTON_CAPTION)
         box = session.wait_window("提醒")
         check(message_box_text(box) == "数据库安装成功！", "success text: %r" % message_box_text(box))
+        check(texts_of(box, "Button") == ["确定"], "success buttons: %r" % texts_of(box, "Button"))
+        session.screenshot("success")
         batches = [event["text"] for event in session.peer_events("batch")]
         check(batches == [attach_text(folder)], "the peer received %r" % batches)
         print("peer received: %s" % batches[0])
