@@ -1,0 +1,810 @@
+#include "framework/Forms.h"
+
+#include <objbase.h>
+
+#include <algorithm>
+#include <cwctype>
+
+#include "framework/FormReader.h"
+
+namespace kestu {
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+namespace {
+
+bool comInitialized = false;
+
+std::vector<std::function<void()>>& InitProcs() {
+  static std::vector<std::function<void()>> procs{[] { comInitialized = SUCCEEDED(CoInitialize(nullptr)); }};
+  return procs;
+}
+
+// Creates the two global objects before main and frees them after it.
+struct Globals {
+  Globals() {
+    Screen = new TScreen(nullptr);
+    Application = new TApplication(nullptr);
+  }
+  ~Globals() {
+    delete Application;
+    Application = nullptr;
+    delete Screen;
+    Screen = nullptr;
+    if (comInitialized) CoUninitialize();
+  }
+} globals;
+
+// Disables the enabled, visible top-level windows of this thread (except
+// `keep`) and enables them again on scope exit.
+class TaskWindowsDisabled {
+ public:
+  explicit TaskWindowsDisabled(HWND keep) : keep_(keep) {
+    EnumThreadWindows(GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(this));
+    for (HWND w : windows_) EnableWindow(w, FALSE);
+  }
+  ~TaskWindowsDisabled() {
+    for (HWND w : windows_)
+      if (IsWindow(w)) EnableWindow(w, TRUE);
+  }
+  TaskWindowsDisabled(const TaskWindowsDisabled&) = delete;
+  TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
+
+ private:
+  static BOOL CALLBACK Collect(HWND w, LPARAM self) {
+    auto* me = reinterpret_cast<TaskWindowsDisabled*>(self);
+    if (w != me->keep_ && IsWindowVisible(w) && IsWindowEnabled(w)) me->windows_.push_back(w);
+    return TRUE;
+  }
+  HWND keep_;
+  std::vector<HWND> windows_;
+};
+
+String UpperCase(String s) {
+  for (wchar_t& c : s) c = wchar_t(std::towupper(c));
+  return s;
+}
+
+}  // namespace
+
+void HandleCallbackException() noexcept {
+  try {
+    if (Application) Application->HandleException(std::current_exception());
+  } catch (...) {
+  }
+}
+
+bool IdentToModalResult(std::string_view name, std::int64_t& value) {
+  static const char* const kNames[] = {"mrNone", "mrOk", "mrCancel", "mrAbort", "mrRetry", "mrIgnore",
+                                       "mrYes", "mrNo", "mrAll", "mrNoToAll", "mrYesToAll"};
+  for (std::size_t i = 0; i < std::size(kNames); ++i)
+    if (SameText(kNames[i], name)) return value = std::int64_t(i), true;
+  return false;
+}
+
+POINT PositionFor(TPosition position, POINT designed, SIZE size, const RECT& screen, const RECT& desktop,
+                  const RECT* center) {
+  auto centred = [&](const RECT& r) {
+    return POINT{r.left + (r.right - r.left - size.cx) / 2, r.top + (r.bottom - r.top - size.cy) / 2};
+  };
+  switch (position) {
+    case poScreenCenter: return centred(screen);
+    case poDesktopCenter: return centred(desktop);
+    case poMainFormCenter:
+    case poOwnerFormCenter: return centred(center ? *center : screen);
+    case poDefault:
+    case poDefaultPosOnly: return {CW_USEDEFAULT, CW_USEDEFAULT};
+    default: return designed;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// TCustomForm
+
+KESTU_PUBLISH(TCustomForm) {
+  p.Enum("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle, bsSizeable,
+         {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"});
+  p.Set("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons,
+        biSystemMenu | biMinimize | biMaximize, {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
+  p.Enum("Position", &TCustomForm::Position, &TCustomForm::SetPosition, poDesigned,
+         {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
+          "poMainFormCenter", "poOwnerFormCenter"});
+  p.Enum("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState, wsNormal,
+         {"wsNormal", "wsMinimized", "wsMaximized"});
+  p.Enum("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle, fsNormal,
+         {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
+  p.Bool("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false);
+  p.Int("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch, 96);
+  p.Int("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight, 0);
+  p.Bool("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled, true);
+  p.Bool("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll, false);
+  p.Bool("OldCreateOrder", &TCustomForm::OldCreateOrder, &TCustomForm::SetOldCreateOrder, false);
+  p.Int("ClientWidth", &TCustomForm::StoredClientWidth, &TCustomForm::SetStoredClientWidth);
+  p.Int("ClientHeight", &TCustomForm::StoredClientHeight, &TCustomForm::SetStoredClientHeight);
+  p.Int("ModalResult", &TCustomForm::ModalResult, &TCustomForm::SetModalResult, 0).Idents(&IdentToModalResult);
+  p.Ref("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
+  p.Object("Icon", &TCustomForm::Icon);
+  p.Event("OnCreate", &TCustomForm::SetOnCreate);
+  p.Event("OnDestroy", &TCustomForm::SetOnDestroy);
+  p.Event("OnShow", &TCustomForm::SetOnShow);
+  p.Event("OnHide", &TCustomForm::SetOnHide);
+  p.Event("OnActivate", &TCustomForm::SetOnActivate);
+  p.Event("OnDeactivate", &TCustomForm::SetOnDeactivate);
+  p.Event("OnPaint", &TCustomForm::SetOnPaint);
+  p.Event("OnClose", &TCustomForm::SetOnClose);
+  p.Event("OnCloseQuery", &TCustomForm::SetOnCloseQuery);
+}
+
+KESTU_PUBLISH(TForm) {}
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+  SetVisible(false);
+  SetColor(clBtnFace);
+  SetParentFont(false);
+  SetBounds(0, 0, 320, 240);
+  Font()->SetName(L"MS Sans Serif");
+  if (Screen) {
+    pixelsPerInch_ = Screen->PixelsPerInch();
+    Screen->forms_.push_back(this);
+  }
+  controlStyle_ |= csAcceptsControls;
+}
+
+TCustomForm::~TCustomForm() {
+  if (onDestroy_ && !HasState(csDesigning)) {
+    try {
+      onDestroy_(this);
+    } catch (...) {
+      HandleCallbackException();
+    }
+  }
+  Destroying();
+  DestroyComponents();
+  if (Screen) {
+    auto& forms = Screen->forms_;
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (Screen->activeForm_ == this) Screen->activeForm_ = nullptr;
+    if (Screen->activeControl_ && Screen->activeControl_->GetParentForm() == this) Screen->activeControl_ = nullptr;
+  }
+  if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
+  DestroyHandle();
+}
+
+void TCustomForm::InitializeFromResource() {
+  const String name = UpperCase(ClassName());
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC res = FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  if (!res) throw EReadError(L"Resource " + name + L" not found");
+  const char* text = static_cast<const char*>(LockResource(LoadResource(module, res)));
+  ReadComponentText(this, std::string_view(text, SizeofResource(module, res)));
+  DoCreate();
+}
+
+void TCustomForm::InitializeFromText(std::string_view description) {
+  ReadComponentText(this, description);
+  DoCreate();
+}
+
+void TCustomForm::DoCreate() {
+  if (onCreate_) onCreate_(this);
+  if (Visible()) Perform(CM_VISIBLECHANGED, 1);
+}
+
+void TCustomForm::Loaded() {
+  TWinControl::Loaded();
+  // Built at another density: scale children, client size and font.
+  const int screenPpi = Screen ? Screen->PixelsPerInch() : 96;
+  if (scaled_ && pixelsPerInch_ > 0 && pixelsPerInch_ != screenPpi) {
+    const int M = screenPpi, D = pixelsPerInch_;
+    const int cw = ClientWidth(), ch = ClientHeight();
+    DisableAlign();
+    for (TControl* c : ControlList()) c->ScaleBy(M, D);
+    Font()->SetHeight(MulDiv(Font()->Height(), M, D));
+    SetClientSize(MulDiv(cw, M, D), MulDiv(ch, M, D));
+    EnableAlign();
+    pixelsPerInch_ = screenPpi;
+  }
+}
+
+void TCustomForm::FrameStyles(DWORD& style, DWORD& exStyle) const {
+  style = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  exStyle = 0;
+  switch (borderStyle_) {
+    case bsNone: style |= WS_POPUP; break;
+    case bsSingle: style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog: style |= WS_POPUP | WS_CAPTION; exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE; break;
+    case bsToolWindow: style |= WS_CAPTION; exStyle |= WS_EX_TOOLWINDOW; break;
+    case bsSizeToolWin: style |= WS_CAPTION | WS_THICKFRAME; exStyle |= WS_EX_TOOLWINDOW; break;
+  }
+  if (borderStyle_ != bsNone && (borderIcons_ & biSystemMenu)) {
+    style |= WS_SYSMENU;
+    if (borderStyle_ == bsSingle || borderStyle_ == bsSizeable) {
+      if (borderIcons_ & biMinimize) style |= WS_MINIMIZEBOX;
+      if (borderIcons_ & biMaximize) style |= WS_MAXIMIZEBOX;
+    }
+    if ((borderIcons_ & biHelp) && (borderStyle_ == bsDialog || !(borderIcons_ & (biMinimize | biMaximize))))
+      exStyle |= WS_EX_CONTEXTHELP;
+  }
+  if (formStyle_ == fsStayOnTop) exStyle |= WS_EX_TOPMOST;
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  DWORD style = 0, exStyle = 0;
+  FrameStyles(style, exStyle);
+  p.Style = style | (Enabled() ? 0 : WS_DISABLED);
+  p.ExStyle = exStyle;
+  p.WndParent = Application && Application != static_cast<TComponent*>(nullptr) ? Application->Handle() : nullptr;
+  if (windowState_ == wsMaximized) p.Style |= WS_MAXIMIZE;
+}
+
+void TCustomForm::CreateHandleDone() {
+  if (pendingClientWidth_ >= 0 || pendingClientHeight_ >= 0) {
+    const int w = pendingClientWidth_ >= 0 ? pendingClientWidth_ : ClientWidth();
+    const int h = pendingClientHeight_ >= 0 ? pendingClientHeight_ : ClientHeight();
+    pendingClientWidth_ = pendingClientHeight_ = -1;
+    TWinControl::SetClientSize(w, h);
+  }
+  if (icon_.Handle()) SendMessageW(Handle(), WM_SETICON, ICON_BIG, LPARAM(icon_.Handle()));
+}
+
+RECT TCustomForm::ClientRect() {
+  if (!HandleAllocated() && (pendingClientWidth_ >= 0 || pendingClientHeight_ >= 0)) {
+    RECT r = TWinControl::ClientRect();
+    if (pendingClientWidth_ >= 0) r.right = pendingClientWidth_;
+    if (pendingClientHeight_ >= 0) r.bottom = pendingClientHeight_;
+    return r;
+  }
+  return TWinControl::ClientRect();
+}
+
+void TCustomForm::SetClientSize(int w, int h) {
+  if (HandleAllocated()) return TWinControl::SetClientSize(w, h);
+  // Without a window yet: the frame size follows from the styles.
+  pendingClientWidth_ = w;
+  pendingClientHeight_ = h;
+  DWORD style = 0, exStyle = 0;
+  FrameStyles(style, exStyle);
+  RECT r{0, 0, w, h};
+  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  TControl::SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+}
+
+bool TCustomForm::Showing() const { return HandleAllocated() && Visible(); }
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
+  if (v == borderStyle_) return;
+  borderStyle_ = v;
+  if (HandleAllocated() && !HasState(csLoading)) RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons v) {
+  if (v == borderIcons_) return;
+  borderIcons_ = v;
+  if (HandleAllocated() && !HasState(csLoading)) RecreateWnd();
+}
+
+void TCustomForm::SetPosition(TPosition v) {
+  if (v == position_) return;
+  position_ = v;
+  if (!HasState(csLoading) && Visible()) {
+    positioned_ = false;
+    ApplyPosition();
+  }
+}
+
+void TCustomForm::ApplyPosition() {
+  if (positioned_ || HasState(csDesigning)) return;
+  positioned_ = true;
+  if (position_ == poDesigned) return;
+  RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT desktop = Screen ? Screen->DesktopRect() : screen;
+  const RECT* center = nullptr;
+  RECT centerRect{};
+  TCustomForm* target = nullptr;
+  if (position_ == poOwnerFormCenter) target = dynamic_cast<TCustomForm*>(Owner());
+  if (!target && (position_ == poMainFormCenter || position_ == poOwnerFormCenter) && Application)
+    target = Application->MainForm();
+  if (target && target != this) {
+    centerRect = target->BoundsRect();
+    center = &centerRect;
+  }
+  POINT at = PositionFor(position_, {Left(), Top()}, {Width(), Height()}, screen, desktop, center);
+  if (at.x == CW_USEDEFAULT) return;
+  SetBounds(at.x, at.y, Width(), Height());
+}
+
+TWindowState TCustomForm::WindowState() const {
+  if (HandleAllocated() && !HasState(csLoading)) {
+    HWND h = const_cast<TCustomForm*>(this)->Handle();
+    if (IsIconic(h)) return wsMinimized;
+    if (IsZoomed(h)) return wsMaximized;
+    if (IsWindowVisible(h)) return wsNormal;
+  }
+  return windowState_;
+}
+
+void TCustomForm::SetWindowState(TWindowState v) {
+  windowState_ = v;
+  if (HandleAllocated() && Visible()) {
+    static const int kShow[] = {SW_RESTORE, SW_MINIMIZE, SW_SHOWMAXIMIZED};
+    ShowWindow(Handle(), kShow[v]);
+  }
+}
+
+void TCustomForm::SetActiveControl(TWinControl* v) {
+  if (v == activeControl_) return;
+  if (v && (v == this || v->GetParentForm() != this || (!HasState(csLoading) && !v->CanFocus())))
+    throw EComponentError(L"Cannot focus a disabled or invisible window");
+  activeControl_ = v;
+  if (v) v->FreeNotification(this);
+  if (!HasState(csLoading) && v && HandleAllocated() && GetActiveWindow() == Handle()) v->SetFocus();
+}
+
+void TCustomForm::SetFocusedControl(TWinControl* control) {
+  if (control == this) control = nullptr;
+  if (Screen) Screen->activeControl_ = control, Screen->activeForm_ = this;
+  if (control == focusedControl_) return;
+  TWinControl* previous = focusedControl_;
+  focusedControl_ = control;
+  if (control) activeControl_ = control;
+  if (previous) previous->Perform(CM_EXIT);
+  if (control) control->Perform(CM_ENTER);
+  Perform(CM_FOCUSCHANGED, 0, LPARAM(control));
+}
+
+void TCustomForm::ControlRemoved(TControl* control) {
+  if (activeControl_ == control) activeControl_ = nullptr;
+  if (focusedControl_ == control) focusedControl_ = nullptr;
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove) {
+    if (AComponent == activeControl_) activeControl_ = nullptr;
+    if (AComponent == focusedControl_) focusedControl_ = nullptr;
+  }
+}
+
+bool TCustomForm::DoKeyDown(WORD& key, TShiftState shift) {
+  if (OnKeyDown()) OnKeyDown()(this, key, shift);
+  return key == 0;
+}
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  BringToFront();
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (Visible() || !Enabled() || modal_) throw EComponentError(L"Cannot make a visible window modal");
+  if (GetCapture()) SendMessageW(GetCapture(), WM_CANCELMODE, 0, 0);
+  ReleaseCapture();
+  HWND active = GetActiveWindow();
+  modal_ = true;
+  modalResult_ = mrNone;
+  {
+    TaskWindowsDisabled disabled(HandleAllocated() ? Handle() : nullptr);
+    try {
+      Show();
+      do {
+        Application->HandleMessage();
+        if (Application->Terminated()) {
+          modalResult_ = mrCancel;
+        } else if (modalResult_ != mrNone) {
+          // The form may refuse or change the result in its close handlers.
+          TCloseAction action = caHide;
+          if (!CloseQuery()) {
+            action = caNone;
+          } else if (onClose_) {
+            onClose_(this, action);
+          }
+          if (action == caNone) modalResult_ = mrNone;
+        }
+      } while (modalResult_ == mrNone);
+    } catch (...) {
+      modal_ = false;
+      Hide();
+      throw;
+    }
+  }
+  modal_ = false;
+  Hide();
+  if (active && IsWindow(active)) SetActiveWindow(active);
+  return modalResult_;
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  if (onCloseQuery_) onCloseQuery_(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (modal_) {
+    modalResult_ = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = (Application && Application->MainForm() == this) ? caFree : caHide;
+  if (formStyle_ == fsMDIChild) action = caMinimize;
+  if (onClose_) onClose_(this, action);
+  if (action == caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+    return;
+  }
+  switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree: Release(); break;
+    default: break;
+  }
+}
+
+void TCustomForm::Release() { PostMessageW(Handle(), CM_RELEASE, 0, 0); }
+
+// The message table of a form.
+void TCustomForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE: return WmClose(m);
+    case WM_ACTIVATE: return WmActivate(m);
+    case WM_SETFOCUS: return WmSetFocus(m);
+    case WM_GETMINMAXINFO: return WmGetMinMaxInfo(m);
+    case CM_VISIBLECHANGED: return CmVisibleChanged(m);
+    case CM_DIALOGKEY: return CmDialogKey(m);
+    case CM_RELEASE: return CmRelease(m);
+    default: return TWinControl::WndProc(m);
+  }
+}
+
+void TCustomForm::WmClose(TMessage&) { Close(); }
+
+void TCustomForm::WmActivate(TMessage& m) {
+  DefaultHandler(m);
+  const bool active = LOWORD(m.WParam) != WA_INACTIVE;
+  if (active) {
+    if (Screen) Screen->activeForm_ = this;
+    if (onActivate_) onActivate_(this);
+  } else if (onDeactivate_) {
+    onDeactivate_(this);
+  }
+  Perform(active ? CM_ACTIVATE : CM_DEACTIVATE);
+}
+
+void TCustomForm::WmSetFocus(TMessage& m) {
+  DefaultHandler(m);
+  // The form passes the focus on to its active control, or the first one.
+  TWinControl* target = activeControl_;
+  if (!target || !target->CanFocus()) target = FindNextControl(nullptr, true, true, false);
+  if (target && target->CanFocus()) ::SetFocus(target->Handle());
+}
+
+void TCustomForm::WmGetMinMaxInfo(TMessage& m) {
+  DefaultHandler(m);
+  auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+  TSizeConstraints* c = Constraints();
+  if (c->MinWidth() > 0) info->ptMinTrackSize.x = c->MinWidth();
+  if (c->MinHeight() > 0) info->ptMinTrackSize.y = c->MinHeight();
+  if (c->MaxWidth() > 0) info->ptMaxTrackSize.x = c->MaxWidth();
+  if (c->MaxHeight() > 0) info->ptMaxTrackSize.y = c->MaxHeight();
+}
+
+void TCustomForm::CmVisibleChanged(TMessage& m) {
+  if (HasState(csLoading | csDesigning)) return;
+  if (Visible()) {
+    HandleNeeded();
+    ApplyPosition();
+    static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    ShowWindow(Handle(), kShow[windowState_]);
+    if (onShow_) onShow_(this);
+  } else if (HandleAllocated()) {
+    if (onHide_) onHide_(this);
+    ShowWindow(Handle(), SW_HIDE);
+  }
+  TControl::WndProc(m);
+}
+
+void TCustomForm::CmDialogKey(TMessage& m) {
+  const WORD key = WORD(m.WParam);
+  const TShiftState shift = KeyDataToShiftState(m.LParam);
+  switch (key) {
+    case VK_TAB:
+      if (shift & ssCtrl) break;
+      SelectNext(activeControl_, !(shift & ssShift), true);
+      m.Result = 1;
+      return;
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+      if (activeControl_ && activeControl_->Parent()) {
+        const bool forward = key == VK_RIGHT || key == VK_DOWN;
+        if (TWinControl* next = activeControl_->Parent()->FindNextControl(activeControl_, forward, false, true))
+          next->SetFocus();
+        m.Result = 1;
+        return;
+      }
+      break;
+    default: break;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TCustomForm::CmRelease(TMessage&) { delete this; }
+
+void TCustomForm::PaintWindow(HDC dc) {
+  if (!onPaint_) return;
+  canvas_.FreeHandle();
+  canvas_.SetHandle(dc);
+  try {
+    onPaint_(this);
+  } catch (...) {
+    canvas_.SetHandle(nullptr);
+    throw;
+  }
+  canvas_.SetHandle(nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// TApplication
+
+KESTU_PUBLISH(TApplication) {}
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication() {
+  Destroying();
+  DestroyComponents();
+  if (handle_) DestroyWindow(handle_);
+}
+
+void TApplication::AddInitProc(std::function<void()> proc) { InitProcs().push_back(std::move(proc)); }
+
+void TApplication::Initialize() {
+  for (auto& proc : InitProcs()) proc();
+}
+
+LRESULT CALLBACK TApplication::WndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  try {
+    switch (msg) {
+      case WM_CLOSE:
+        if (Application && Application->mainForm_) Application->mainForm_->Close();
+        return 0;
+      case WM_ENDSESSION:
+        if (wParam && Application) Application->Terminate();
+        return 0;
+      default: break;
+    }
+  } catch (...) {
+    HandleCallbackException();
+    return 0;
+  }
+  return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+HWND TApplication::Handle() {
+  if (!handle_) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExW(instance, L"TApplication", &wc)) {
+      wc = WNDCLASSEXW{};
+      wc.cbSize = sizeof wc;
+      wc.lpfnWndProc = &TApplication::WndProc;
+      wc.hInstance = instance;
+      wc.hIcon = LoadIconW(instance, L"MAINICON");
+      wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+      wc.lpszClassName = L"TApplication";
+      RegisterClassExW(&wc);
+    }
+    handle_ = CreateWindowExW(0, L"TApplication", title_.c_str(),
+                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                              nullptr, nullptr, instance, nullptr);
+  }
+  return handle_;
+}
+
+void TApplication::SetTitle(const String& value) {
+  if (value == title_) return;
+  title_ = value;
+  SetWindowTextW(Handle(), title_.c_str());
+}
+
+int TApplication::StartupShowCommand() const {
+  if (startupShowCommand_ >= 0) return startupShowCommand_;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  GetStartupInfoW(&si);
+  return (si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : SW_SHOWNORMAL;
+}
+
+void TApplication::Run() {
+  running_ = true;
+  if (mainForm_) {
+    const int command = StartupShowCommand();
+    if (command == SW_SHOWMAXIMIZED) mainForm_->SetWindowState(wsMaximized);
+    else if (command == SW_SHOWMINNOACTIVE) mainForm_->SetWindowState(wsMinimized);
+    if (mainForm_->WindowState() == wsMinimized) {
+      mainForm_->SetVisible(true);
+      Minimize();
+    } else {
+      mainForm_->SetVisible(true);
+    }
+  }
+  while (!terminated_) {
+    try {
+      HandleMessage();
+    } catch (...) {
+      HandleException(std::current_exception());
+    }
+  }
+  running_ = false;
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  bool handled = false;
+  if (onMessage_) onMessage_(msg, handled);
+  for (std::size_t i = 0; !handled && i < messageHooks_.size(); ++i) {
+    MessageHook hook = messageHooks_[i].second;  // a hook may remove itself
+    handled = hook(msg);
+  }
+  if (!handled) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return true;
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!ProcessMessage(msg) && !terminated_) WaitMessage();
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+}
+
+void TApplication::Terminate() {
+  if (terminated_) return;
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+void TApplication::Minimize() {
+  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_SHOWMINNOACTIVE);
+}
+
+void TApplication::Restore() {
+  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+}
+
+int TApplication::AddMessageHook(MessageHook hook) {
+  messageHooks_.emplace_back(nextHookId_, std::move(hook));
+  return nextHookId_++;
+}
+
+void TApplication::RemoveMessageHook(int id) {
+  messageHooks_.erase(std::remove_if(messageHooks_.begin(), messageHooks_.end(),
+                                     [id](const auto& h) { return h.first == id; }),
+                      messageHooks_.end());
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == mainForm_) mainForm_ = nullptr;
+}
+
+String ErrorBoxText(const String& message) {
+  if (message.empty()) return message;
+  // The last character as a code point (a surrogate pair counts as one).
+  std::uint32_t last = message.back();
+  if (last >= 0xDC00 && last <= 0xDFFF && message.size() >= 2) {
+    const std::uint32_t high = message[message.size() - 2];
+    if (high >= 0xD800 && high <= 0xDBFF) last = 0x10000 + ((high - 0xD800) << 10) + (last - 0xDC00);
+  }
+  return last > L'.' ? message + L"." : message;
+}
+
+void TApplication::HandleException(std::exception_ptr error) {
+  if (HWND capture = GetCapture()) SendMessageW(capture, WM_CANCELMODE, 0, 0);
+  try {
+    std::rethrow_exception(error);
+  } catch (const EAbort&) {
+  } catch (const Exception& e) {
+    if (onException_) onException_(this, e);
+    else ShowException(e.Message());
+  } catch (const std::exception& e) {
+    const String text = Utf8ToString(e.what());
+    if (onException_) onException_(this, Exception(text));
+    else ShowException(text);
+  } catch (...) {
+    ShowException(L"Unknown error");
+  }
+}
+
+int TApplication::MessageBox(const String& text, const String& caption, UINT flags) {
+  HWND active = GetActiveWindow();
+  HWND focus = GetFocus();
+  int result;
+  {
+    TaskWindowsDisabled disabled(nullptr);
+    if (messageBoxHook_) result = messageBoxHook_(Handle(), text, caption, flags);
+    else result = ::MessageBoxW(Handle(), text.c_str(), caption.c_str(), flags);
+  }
+  if (active && IsWindow(active)) SetActiveWindow(active);
+  if (focus && IsWindow(focus)) SetFocus(focus);
+  return result;
+}
+
+void TApplication::ShowException(const String& message) {
+  UINT flags = MB_OK | MB_ICONSTOP;
+  if (UseRightToLeftReading()) flags |= MB_RTLREADING;
+  MessageBox(ErrorBoxText(message), title_, flags);
+}
+
+// ---------------------------------------------------------------------------
+// TScreen
+
+KESTU_PUBLISH(TScreen) {}
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
+  HDC dc = GetDC(nullptr);
+  pixelsPerInch_ = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    menuFont_.AssignLogFont(metrics.lfMenuFont);
+}
+
+TScreen::~TScreen() = default;
+
+HCURSOR TScreen::Cursors(TCursor cursor) {
+  for (auto& [id, handle] : cursors_)
+    if (id == cursor) return handle;
+  static const struct {
+    TCursor cursor;
+    int resource;
+  } kSystem[] = {{crArrow, 32512}, {crDefault, 32512}, {crIBeam, 32513}, {crHourGlass, 32514},
+                 {crCross, 32515}, {crUpArrow, 32516}, {crSizeNWSE, 32642}, {crSizeNESW, 32643},
+                 {crSizeWE, 32644}, {crSizeNS, 32645}, {crSizeAll, 32646}, {crNo, 32648},
+                 {crHandPoint, 32649}, {crAppStart, 32650}, {crHelp, 32651}};
+  for (const auto& s : kSystem)
+    if (s.cursor == cursor) return LoadCursorW(nullptr, MAKEINTRESOURCEW(s.resource));
+  return LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+}
+
+void TScreen::SetCursors(TCursor cursor, HCURSOR handle) {
+  for (auto& entry : cursors_)
+    if (entry.first == cursor) return void(entry.second = handle);
+  cursors_.emplace_back(cursor, handle);
+}
+
+void TScreen::SetCursor(TCursor v) {
+  if (v == cursor_) return;
+  cursor_ = v;
+  POINT p;
+  GetCursorPos(&p);
+  ::SetCursor(Cursors(v == crDefault ? crArrow : v));
+}
+
+RECT TScreen::WorkAreaRect() const {
+  RECT r{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+  return r;
+}
+
+RECT TScreen::DesktopRect() const {
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+}  // namespace kestu

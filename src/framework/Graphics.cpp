@@ -1,0 +1,823 @@
+#include "framework/Graphics.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace kestu {
+
+COLORREF ColorToRGB(TColor color) {
+  const std::uint32_t c = color;
+  if ((c & 0xFF000000u) == 0xFF000000u) return GetSysColor(int(c & 0xFF));
+  return c & 0x00FFFFFFu;
+}
+
+bool IdentToColor(std::string_view name, std::int64_t& value) {
+  static const struct {
+    const char* name;
+    TColor color;
+  } kColors[] = {
+      {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
+      {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
+      {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
+      {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
+      {"clNone", clNone}, {"clDefault", clDefault}, {"clScrollBar", clScrollBar},
+      {"clBackground", clBackground}, {"clActiveCaption", clActiveCaption},
+      {"clInactiveCaption", clInactiveCaption}, {"clMenu", clMenu}, {"clWindow", clWindow},
+      {"clWindowFrame", clWindowFrame}, {"clMenuText", clMenuText}, {"clWindowText", clWindowText},
+      {"clCaptionText", clCaptionText}, {"clActiveBorder", clActiveBorder},
+      {"clInactiveBorder", clInactiveBorder}, {"clAppWorkSpace", clAppWorkSpace},
+      {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText}, {"clBtnFace", clBtnFace},
+      {"clBtnShadow", clBtnShadow}, {"clGrayText", clGrayText}, {"clBtnText", clBtnText},
+      {"clInactiveCaptionText", clInactiveCaptionText}, {"clBtnHighlight", clBtnHighlight},
+      {"cl3DDkShadow", cl3DDkShadow}, {"cl3DLight", cl3DLight}, {"clInfoText", clInfoText},
+      {"clInfoBk", clInfoBk}, {"clHotLight", clHotLight},
+      {"clGradientActiveCaption", clGradientActiveCaption},
+      {"clGradientInactiveCaption", clGradientInactiveCaption}, {"clMenuHighlight", clMenuHighlight},
+      {"clMenuBar", clMenuBar},
+  };
+  for (const auto& c : kColors) {
+    if (SameText(c.name, name)) {
+      value = std::int64_t(c.color);
+      return true;
+    }
+  }
+  return false;
+}
+
+// ---------------------------------------------------------------------------
+
+KESTU_PUBLISH(TGraphicsObject) {}
+
+void TGraphicsObject::Changed() {
+  stale_ = true;
+  if (onChange_) onChange_(this);
+}
+
+static bool CharsetIdent(std::string_view name, std::int64_t& value) {
+  static const struct {
+    const char* name;
+    int value;
+  } kCharsets[] = {{"ANSI_CHARSET", 0}, {"DEFAULT_CHARSET", 1}, {"SYMBOL_CHARSET", 2},
+                   {"SHIFTJIS_CHARSET", 128}, {"HANGEUL_CHARSET", 129}, {"GB2312_CHARSET", 134},
+                   {"CHINESEBIG5_CHARSET", 136}, {"OEM_CHARSET", 255}, {"EASTEUROPE_CHARSET", 238},
+                   {"RUSSIAN_CHARSET", 204}, {"GREEK_CHARSET", 161}, {"TURKISH_CHARSET", 162}};
+  for (const auto& c : kCharsets)
+    if (SameText(c.name, name)) return value = c.value, true;
+  return false;
+}
+
+KESTU_PUBLISH(TFont) {
+  p.Int("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET).Idents(&CharsetIdent);
+  p.Color("Color", &TFont::Color, &TFont::SetColor, clWindowText);
+  p.Int("Height", &TFont::Height, &TFont::SetHeight, -11);
+  p.Str("Name", &TFont::Name, &TFont::SetName);
+  p.Int("Size", &TFont::Size, &TFont::SetSize, 8);
+  p.Set("Style", &TFont::Style, &TFont::SetStyle, 0, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+}
+
+TFont::TFont() {
+  HDC screen = GetDC(nullptr);
+  pixelsPerInch_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+}
+
+TFont::~TFont() = default;
+
+void TFont::Assign(const TPersistent* source) {
+  auto* f = dynamic_cast<const TFont*>(source);
+  if (!f) return TPersistent::Assign(source);
+  if (f == this) return;
+  name_ = f->name_;
+  height_ = f->height_;
+  charset_ = f->charset_;
+  color_ = f->color_;
+  style_ = f->style_;
+  Changed();
+}
+
+void TFont::SetName(const String& value) {
+  if (value == name_ || value.empty()) return;
+  name_ = value;
+  Changed();
+}
+void TFont::SetHeight(int value) {
+  if (value == height_) return;
+  height_ = value;
+  Changed();
+}
+int TFont::Size() const { return MulDiv(-height_, 72, pixelsPerInch_); }
+void TFont::SetSize(int value) { SetHeight(-MulDiv(value, pixelsPerInch_, 72)); }
+void TFont::SetCharset(int value) {
+  if (value == charset_) return;
+  charset_ = value & 0xFF;
+  Changed();
+}
+void TFont::SetColor(TColor value) {
+  if (value == color_) return;
+  color_ = value;
+  Changed();
+}
+void TFont::SetStyle(TFontStyles value) {
+  if (value == style_) return;
+  style_ = value;
+  Changed();
+}
+
+HFONT TFont::Handle() {
+  if (stale_) {
+    handle_.Reset();
+    stale_ = false;
+  }
+  if (!handle_) {
+    LOGFONTW lf{};
+    lf.lfHeight = height_;
+    lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (style_ & fsItalic) ? 1 : 0;
+    lf.lfUnderline = (style_ & fsUnderline) ? 1 : 0;
+    lf.lfStrikeOut = (style_ & fsStrikeOut) ? 1 : 0;
+    lf.lfCharSet = BYTE(charset_);
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynW(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
+    handle_.Reset(CreateFontIndirectW(&lf));
+  }
+  return handle_.Get();
+}
+
+void TFont::AssignLogFont(const LOGFONTW& lf) {
+  name_ = lf.lfFaceName;
+  height_ = lf.lfHeight;
+  charset_ = lf.lfCharSet;
+  style_ = 0;
+  if (lf.lfWeight >= FW_BOLD) style_ |= fsBold;
+  if (lf.lfItalic) style_ |= fsItalic;
+  if (lf.lfUnderline) style_ |= fsUnderline;
+  if (lf.lfStrikeOut) style_ |= fsStrikeOut;
+  Changed();
+}
+
+KESTU_PUBLISH(TBrush) {
+  p.Color("Color", &TBrush::Color, &TBrush::SetColor, clWhite);
+  p.Enum("Style", &TBrush::Style, &TBrush::SetStyle, bsSolid,
+         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"});
+}
+
+void TBrush::Assign(const TPersistent* source) {
+  auto* b = dynamic_cast<const TBrush*>(source);
+  if (!b) return TPersistent::Assign(source);
+  color_ = b->color_;
+  style_ = b->style_;
+  Changed();
+}
+void TBrush::SetColor(TColor value) {
+  if (value == color_) return;
+  color_ = value;
+  if (style_ == bsClear) style_ = bsSolid;
+  Changed();
+}
+void TBrush::SetStyle(TBrushStyle value) {
+  if (value == style_) return;
+  style_ = value;
+  Changed();
+}
+HBRUSH TBrush::Handle() {
+  if (stale_) {
+    handle_.Reset();
+    stale_ = false;
+  }
+  if (!handle_) {
+    LOGBRUSH lb{};
+    lb.lbColor = ColorToRGB(color_);
+    switch (style_) {
+      case bsSolid: lb.lbStyle = BS_SOLID; break;
+      case bsClear: lb.lbStyle = BS_HOLLOW; break;
+      default:
+        lb.lbStyle = BS_HATCHED;
+        lb.lbHatch = ULONG_PTR(style_ - bsHorizontal);
+    }
+    handle_.Reset(CreateBrushIndirect(&lb));
+  }
+  return handle_.Get();
+}
+
+KESTU_PUBLISH(TPen) {
+  p.Color("Color", &TPen::Color, &TPen::SetColor, clBlack);
+  p.Enum("Style", &TPen::Style, &TPen::SetStyle, psSolid,
+         {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"});
+  p.Int("Width", &TPen::Width, &TPen::SetWidth, 1);
+}
+
+void TPen::Assign(const TPersistent* source) {
+  auto* p = dynamic_cast<const TPen*>(source);
+  if (!p) return TPersistent::Assign(source);
+  color_ = p->color_;
+  width_ = p->width_;
+  style_ = p->style_;
+  Changed();
+}
+void TPen::SetColor(TColor value) {
+  if (value == color_) return;
+  color_ = value;
+  Changed();
+}
+void TPen::SetWidth(int value) {
+  if (value == width_) return;
+  width_ = value;
+  Changed();
+}
+void TPen::SetStyle(TPenStyle value) {
+  if (value == style_) return;
+  style_ = value;
+  Changed();
+}
+HPEN TPen::Handle() {
+  if (stale_) {
+    handle_.Reset();
+    stale_ = false;
+  }
+  if (!handle_) {
+    static const int kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
+    handle_.Reset(CreatePen(kStyles[style_], width_, ColorToRGB(color_)));
+  }
+  return handle_.Get();
+}
+
+// ---------------------------------------------------------------------------
+// TCanvas
+
+KESTU_PUBLISH(TCanvas) {}
+
+TCanvas::TCanvas() {
+  // A changed tool must leave the context before its old handle is deleted.
+  font_.SetOnChange([this](TObject*) {
+    if (dc_ && oldFont_) SelectObject(dc_, oldFont_), oldFont_ = nullptr, selectedFont_ = nullptr;
+  });
+  pen_.SetOnChange([this](TObject*) {
+    if (dc_ && oldPen_) SelectObject(dc_, oldPen_), oldPen_ = nullptr, selectedPen_ = nullptr;
+  });
+  brush_.SetOnChange([this](TObject*) {
+    if (dc_ && oldBrush_) SelectObject(dc_, oldBrush_), oldBrush_ = nullptr, selectedBrush_ = nullptr;
+  });
+}
+
+TCanvas::TCanvas(HDC dc) : TCanvas() { dc_ = dc; }
+
+TCanvas::~TCanvas() { DeselectHandles(); }
+
+void TCanvas::DeselectHandles() {
+  if (!dc_) return;
+  if (oldFont_) SelectObject(dc_, oldFont_);
+  if (oldPen_) SelectObject(dc_, oldPen_);
+  if (oldBrush_) SelectObject(dc_, oldBrush_);
+  oldFont_ = oldPen_ = oldBrush_ = nullptr;
+  selectedFont_ = nullptr;
+  selectedPen_ = nullptr;
+  selectedBrush_ = nullptr;
+}
+
+HDC TCanvas::Handle() {
+  if (!dc_) CreateHandle();
+  if (!dc_) throw Exception(L"Canvas does not allow drawing");
+  return dc_;
+}
+
+void TCanvas::SetHandle(HDC dc) {
+  if (dc == dc_) return;
+  DeselectHandles();
+  dc_ = dc;
+}
+
+void TCanvas::RequireFont() {
+  HDC dc = Handle();
+  HFONT f = font_.Handle();
+  if (f != selectedFont_) {
+    HGDIOBJ old = SelectObject(dc, f);
+    if (!oldFont_) oldFont_ = old;
+    selectedFont_ = f;
+  }
+  SetTextColor(dc, ColorToRGB(font_.Color()));
+}
+
+void TCanvas::RequirePen() {
+  HDC dc = Handle();
+  HPEN p = pen_.Handle();
+  if (p != selectedPen_) {
+    HGDIOBJ old = SelectObject(dc, p);
+    if (!oldPen_) oldPen_ = old;
+    selectedPen_ = p;
+  }
+}
+
+void TCanvas::RequireBrush() {
+  HDC dc = Handle();
+  HBRUSH b = brush_.Handle();
+  if (b != selectedBrush_) {
+    HGDIOBJ old = SelectObject(dc, b);
+    if (!oldBrush_) oldBrush_ = old;
+    selectedBrush_ = b;
+  }
+  SetBkColor(dc, ColorToRGB(brush_.Color()));
+  SetBkMode(dc, brush_.Style() == bsClear ? TRANSPARENT : OPAQUE);
+}
+
+void TCanvas::MoveTo(int x, int y) {
+  MoveToEx(Handle(), x, y, nullptr);
+  penPos_ = {x, y};
+}
+
+void TCanvas::LineTo(int x, int y) {
+  RequirePen();
+  ::LineTo(Handle(), x, y);
+  penPos_ = {x, y};
+}
+
+void TCanvas::FillRect(const RECT& r) {
+  RequireBrush();
+  ::FillRect(Handle(), &r, brush_.Handle());
+}
+
+void TCanvas::FrameRect(const RECT& r) {
+  RequireBrush();
+  ::FrameRect(Handle(), &r, brush_.Handle());
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  RequirePen();
+  RequireBrush();
+  ::Rectangle(Handle(), x1, y1, x2, y2);
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cx, int cy) {
+  RequirePen();
+  RequireBrush();
+  ::RoundRect(Handle(), x1, y1, x2, y2, cx, cy);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  RequirePen();
+  RequireBrush();
+  ::Ellipse(Handle(), x1, y1, x2, y2);
+}
+
+void TCanvas::Polygon(const POINT* points, int count) {
+  RequirePen();
+  RequireBrush();
+  ::Polygon(Handle(), points, count);
+}
+
+void TCanvas::Polyline(const POINT* points, int count) {
+  RequirePen();
+  ::Polyline(Handle(), points, count);
+}
+
+void TCanvas::TextOut(int x, int y, const String& text) {
+  RequireFont();
+  RequireBrush();
+  ExtTextOutW(Handle(), x, y, 0, nullptr, text.c_str(), UINT(text.size()), nullptr);
+}
+
+void TCanvas::TextRect(const RECT& r, int x, int y, const String& text) {
+  RequireFont();
+  RequireBrush();
+  UINT options = ETO_CLIPPED | (brush_.Style() != bsClear ? ETO_OPAQUE : 0);
+  ExtTextOutW(Handle(), x, y, options, &r, text.c_str(), UINT(text.size()), nullptr);
+}
+
+int TCanvas::DrawText(const String& text, RECT& r, UINT format) {
+  RequireFont();
+  RequireBrush();
+  return ::DrawTextW(Handle(), text.c_str(), int(text.size()), &r, format);
+}
+
+SIZE TCanvas::TextExtent(const String& text) {
+  RequireFont();
+  SIZE s{0, 0};
+  GetTextExtentPoint32W(Handle(), text.c_str(), int(text.size()), &s);
+  return s;
+}
+
+void TCanvas::Draw(int x, int y, TGraphic* graphic) {
+  if (!graphic || graphic->Empty()) return;
+  RECT r{x, y, x + graphic->Width(), y + graphic->Height()};
+  graphic->Draw(this, r);
+}
+
+void TCanvas::StretchDraw(const RECT& r, TGraphic* graphic) {
+  if (graphic && !graphic->Empty()) graphic->Draw(this, r);
+}
+
+void TCanvas::CopyRect(const RECT& dest, TCanvas* source, const RECT& s) {
+  StretchBlt(Handle(), dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source->Handle(),
+             s.left, s.top, s.right - s.left, s.bottom - s.top, copyMode_);
+}
+
+TColor TCanvas::Pixel(int x, int y) { return TColor(GetPixel(Handle(), x, y)); }
+
+void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixelV(Handle(), x, y, ColorToRGB(color)); }
+
+RECT TCanvas::ClipRect() {
+  RECT r{};
+  GetClipBox(Handle(), &r);
+  return r;
+}
+
+void TCanvas::Restore(int saved) {
+  // RestoreDC puts back whatever was selected at Save time.
+  RestoreDC(Handle(), saved);
+  selectedFont_ = nullptr;
+  selectedPen_ = nullptr;
+  selectedBrush_ = nullptr;
+}
+
+void Frame3D(TCanvas* canvas, RECT& r, TColor topLeft, TColor bottomRight, int width) {
+  canvas->Pen()->SetWidth(1);
+  --r.bottom, --r.right;
+  for (int i = 0; i < width; ++i) {
+    canvas->Pen()->SetColor(topLeft);
+    POINT tl[] = {{r.left, r.bottom}, {r.left, r.top}, {r.right, r.top}};
+    canvas->Polyline(tl, 3);
+    canvas->Pen()->SetColor(bottomRight);
+    POINT br[] = {{r.right, r.top}, {r.right, r.bottom}, {r.left - 1, r.bottom}};
+    canvas->Polyline(br, 3);
+    InflateRect(&r, -1, -1);
+  }
+  ++r.bottom, ++r.right;
+}
+
+// ---------------------------------------------------------------------------
+// TGraphic, TBitmap
+
+KESTU_PUBLISH(TGraphic) {}
+
+void TGraphic::SetTransparent(bool value) {
+  if (value == transparent_) return;
+  transparent_ = value;
+  Changed();
+}
+
+void TGraphic::Changed() {
+  if (onChange_) onChange_(this);
+}
+
+KESTU_PUBLISH(TBitmap) { p.Binary("Data", &TBitmap::LoadFromStoredData); }
+
+TBitmap::TBitmap() = default;
+TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
+
+TBitmap::~TBitmap() { ReleaseCanvas(); }
+
+void TBitmap::ReleaseCanvas() {
+  canvas_.reset();
+  if (dc_ && oldBitmap_) SelectObject(dc_->Get(), oldBitmap_);
+  oldBitmap_ = nullptr;
+  dc_.reset();
+}
+
+namespace {
+// Pixel counts beyond this are refused rather than allocated.
+constexpr std::int64_t kMaxPixels = std::int64_t(1) << 26;
+}  // namespace
+
+void TBitmap::SetSize(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width == width_ && height == height_) return;
+  if (std::int64_t(width) * height > kMaxPixels) throw EInvalidGraphic(L"Bitmap too large");
+  GdiHandle<HBITMAP> fresh;
+  std::uint8_t* bits = nullptr;
+  if (width > 0 && height > 0) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* p = nullptr;
+    fresh.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
+    if (!fresh) throw EInvalidGraphic(L"Out of system resources");
+    bits = static_cast<std::uint8_t*>(p);
+    std::memset(bits, 0, std::size_t(StrideFor(width)) * std::size_t(height));
+    if (bits_) {
+      GdiFlush();
+      const std::size_t rowBytes = std::size_t(std::min(width, width_)) * 3;
+      for (int y = 0; y < std::min(height, height_); ++y)
+        std::memcpy(bits + StrideFor(width) * y, bits_ + StrideFor(width_) * y, rowBytes);
+    }
+  }
+  ReleaseCanvas();
+  bitmap_ = std::move(fresh);
+  bits_ = bits;
+  width_ = width;
+  height_ = height;
+  Changed();
+}
+
+TCanvas* TBitmap::Canvas() {
+  if (!canvas_) {
+    if (!bitmap_) SetSize(std::max(width_, 1), std::max(height_, 1));
+    dc_ = std::make_unique<MemoryDC>();
+    oldBitmap_ = SelectObject(dc_->Get(), bitmap_.Get());
+    canvas_ = std::make_unique<TCanvas>(dc_->Get());
+  }
+  return canvas_.get();
+}
+
+PixelRows TBitmap::Rows() {
+  GdiFlush();
+  return PixelRows{bits_, width_, height_, StrideFor(width_)};
+}
+
+TColor TBitmap::TransparentColor() {
+  if (transparentColor_ != clDefault) return transparentColor_;
+  if (!bits_) return clDefault;
+  return TColor(ColorFromBgr(Rows().At(0, height_ - 1)));
+}
+
+void TBitmap::SetTransparentColor(TColor value) {
+  if (value == transparentColor_) return;
+  transparentColor_ = value;
+  Changed();
+}
+
+void TBitmap::Draw(TCanvas* canvas, const RECT& r) {
+  if (!bitmap_) return;
+  MemoryDC source;
+  SelectedObject selected(source.Get(), bitmap_.Get());
+  HDC dc = canvas->Handle();
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (transparent_) {
+    TransparentBlt(dc, r.left, r.top, w, h, source.Get(), 0, 0, width_, height_,
+                   ColorToRGB(TransparentColor()));
+  } else if (w == width_ && h == height_) {
+    BitBlt(dc, r.left, r.top, w, h, source.Get(), 0, 0, canvas->CopyMode());
+  } else {
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, r.left, r.top, w, h, source.Get(), 0, 0, width_, height_, canvas->CopyMode());
+  }
+}
+
+void TBitmap::Assign(const TPersistent* source) {
+  auto* b = dynamic_cast<const TBitmap*>(source);
+  if (!b) return TPersistent::Assign(source);
+  if (b == this) return;
+  ReleaseCanvas();
+  bitmap_.Reset();
+  bits_ = nullptr;
+  width_ = height_ = 0;
+  SetSize(b->width_, b->height_);
+  if (bits_) {
+    GdiFlush();
+    std::memcpy(bits_, b->bits_, std::size_t(StrideFor(width_)) * std::size_t(height_));
+  }
+  transparent_ = b->transparent_;
+  transparentColor_ = b->transparentColor_;
+  Changed();
+}
+
+namespace {
+
+std::uint32_t Le32(const std::uint8_t* p) {
+  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+}
+std::uint16_t Le16(const std::uint8_t* p) { return std::uint16_t(p[0] | p[1] << 8); }
+
+}  // namespace
+
+// A packed DIB: header, colour table, pixels. Every size is checked against
+// `size` before use; the result is always 24-bit.
+void TBitmap::LoadDib(const std::uint8_t* info, std::size_t size) {
+  if (size < 12) throw EInvalidGraphic(L"Bitmap image is not valid");
+  const std::uint32_t headerSize = Le32(info);
+  if (headerSize > size || (headerSize != 12 && headerSize < 40))
+    throw EInvalidGraphic(L"Bitmap image is not valid");
+  BITMAPINFOHEADER h{};
+  std::size_t colorEntrySize = 4;
+  if (headerSize == 12) {  // core header
+    h.biWidth = Le16(info + 4);
+    h.biHeight = std::int16_t(Le16(info + 6));
+    h.biPlanes = Le16(info + 8);
+    h.biBitCount = Le16(info + 10);
+    h.biCompression = BI_RGB;
+    colorEntrySize = 3;
+  } else {
+    std::memcpy(&h, info, sizeof h);
+    h.biSize = sizeof h;
+  }
+  const std::int64_t width = h.biWidth;
+  const std::int64_t height = h.biHeight < 0 ? -std::int64_t(h.biHeight) : h.biHeight;
+  const int bpp = h.biBitCount;
+  if (width <= 0 || height <= 0 || width * height > kMaxPixels)
+    throw EInvalidGraphic(L"Bitmap image is not valid");
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+    throw EInvalidGraphic(L"Bitmap image is not valid");
+  std::size_t colors = 0;
+  if (bpp <= 8) colors = h.biClrUsed && h.biClrUsed < (1u << bpp) ? h.biClrUsed : (1u << bpp);
+  else if (headerSize != 12) colors = std::min<std::size_t>(h.biClrUsed, 256);
+  std::size_t tableOffset = headerSize;
+  std::size_t masks = (h.biCompression == BI_BITFIELDS && headerSize == 40) ? 12 : 0;
+  std::size_t pixelOffset = tableOffset + masks + colors * colorEntrySize;
+  if (pixelOffset > size) throw EInvalidGraphic(L"Bitmap image is truncated");
+  const std::size_t available = size - pixelOffset;
+  if (h.biCompression == BI_RGB || h.biCompression == BI_BITFIELDS) {
+    const std::size_t stride = std::size_t(((width * bpp + 31) / 32) * 4);
+    if (available / stride < std::size_t(height)) throw EInvalidGraphic(L"Bitmap image is truncated");
+  } else if (h.biCompression == BI_RLE8 || h.biCompression == BI_RLE4) {
+    h.biSizeImage = DWORD(available);
+  } else {
+    throw EInvalidGraphic(L"Bitmap compression is not supported");
+  }
+  // A BITMAPINFO we control: header, masks, colour table as RGBQUADs.
+  std::vector<std::uint8_t> bi(sizeof h + masks + colors * 4);
+  std::memcpy(bi.data(), &h, sizeof h);
+  std::memcpy(bi.data() + sizeof h, info + tableOffset, masks);
+  for (std::size_t i = 0; i < colors; ++i)
+    std::memcpy(bi.data() + sizeof h + masks + i * 4, info + tableOffset + masks + i * colorEntrySize, 3);
+
+  ReleaseCanvas();
+  bitmap_.Reset();
+  bits_ = nullptr;
+  width_ = height_ = 0;
+  SetSize(int(width), int(height));
+  MemoryDC dc;
+  SelectedObject selected(dc.Get(), bitmap_.Get());
+  SetDIBitsToDevice(dc.Get(), 0, 0, DWORD(width), DWORD(height), 0, 0, 0, UINT(height), info + pixelOffset,
+                    reinterpret_cast<const BITMAPINFO*>(bi.data()), DIB_RGB_COLORS);
+  GdiFlush();
+  Changed();
+}
+
+void TBitmap::LoadFromBmp(const std::uint8_t* data, std::size_t size) {
+  // The file header's total size and pixel offset are not used: the pixels
+  // follow the info header and colour table.
+  if (size < 14 + 12 || data[0] != 'B' || data[1] != 'M') throw EInvalidGraphic(L"Bitmap image is not valid");
+  LoadDib(data + 14, size - 14);
+}
+
+void TBitmap::LoadFromStoredData(const Bytes& data) {
+  if (data.size() < 4) throw EInvalidGraphic(L"Bitmap data is truncated");
+  const std::uint32_t length = Le32(data.data());
+  if (length > data.size() - 4) throw EInvalidGraphic(L"Bitmap data is truncated");
+  if (length == 0) {
+    ReleaseCanvas();
+    bitmap_.Reset();
+    bits_ = nullptr;
+    width_ = height_ = 0;
+    Changed();
+    return;
+  }
+  LoadFromBmp(data.data() + 4, length);
+}
+
+void TBitmap::LoadFromFile(const String& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw EInvalidGraphic(L"Cannot open file " + path);
+  LARGE_INTEGER size{};
+  GetFileSizeEx(file, &size);
+  Bytes data;
+  if (size.QuadPart > 0 && size.QuadPart < (std::int64_t(1) << 30)) {
+    data.resize(std::size_t(size.QuadPart));
+    DWORD read = 0;
+    ReadFile(file, data.data(), DWORD(data.size()), &read, nullptr);
+    data.resize(read);
+  }
+  CloseHandle(file);
+  LoadFromBmp(data.data(), data.size());
+}
+
+void TBitmap::LoadFromResourceName(HINSTANCE instance, const String& name) {
+  HRSRC res = FindResourceW(instance, name.c_str(), MAKEINTRESOURCEW(2) /* RT_BITMAP */);
+  if (!res) throw EInvalidGraphic(L"Resource " + name + L" not found");
+  HGLOBAL mem = LoadResource(instance, res);
+  const auto* p = static_cast<const std::uint8_t*>(LockResource(mem));
+  LoadDib(p, SizeofResource(instance, res));
+}
+
+void TBitmap::SaveToBmp(Bytes& out) {
+  const std::size_t imageBytes = std::size_t(StrideFor(width_)) * std::size_t(height_);
+  BITMAPFILEHEADER fh{};
+  BITMAPINFOHEADER ih{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof ih;
+  fh.bfSize = DWORD(fh.bfOffBits + imageBytes);
+  ih.biSize = sizeof ih;
+  ih.biWidth = width_;
+  ih.biHeight = height_;  // bottom-up on disk
+  ih.biPlanes = 1;
+  ih.biBitCount = 24;
+  ih.biSizeImage = DWORD(imageBytes);
+  out.resize(fh.bfSize);
+  std::memcpy(out.data(), &fh, sizeof fh);
+  std::memcpy(out.data() + sizeof fh, &ih, sizeof ih);
+  PixelRows rows = Rows();
+  for (int y = 0; y < height_; ++y)
+    std::memcpy(out.data() + fh.bfOffBits + std::size_t(StrideFor(width_)) * std::size_t(height_ - 1 - y),
+                rows.Row(y), std::size_t(StrideFor(width_)));
+}
+
+// ---------------------------------------------------------------------------
+// TIcon, TPicture
+
+KESTU_PUBLISH(TIcon) {}
+
+TIcon::~TIcon() {
+  if (icon_) DestroyIcon(icon_);
+}
+
+void TIcon::SetHandle(HICON icon) {
+  if (icon == icon_) return;
+  if (icon_) DestroyIcon(icon_);
+  icon_ = icon;
+  width_ = height_ = 0;
+  if (icon_) {
+    ICONINFO ii{};
+    if (GetIconInfo(icon_, &ii)) {
+      BITMAP bm{};
+      GetObjectW(ii.hbmMask, sizeof bm, &bm);
+      width_ = bm.bmWidth;
+      height_ = ii.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+      if (ii.hbmColor) DeleteObject(ii.hbmColor);
+      if (ii.hbmMask) DeleteObject(ii.hbmMask);
+    }
+  }
+  Changed();
+}
+
+void TIcon::Assign(const TPersistent* source) {
+  auto* i = dynamic_cast<const TIcon*>(source);
+  if (!i) return TPersistent::Assign(source);
+  if (i == this) return;
+  SetHandle(i->icon_ ? CopyIcon(i->icon_) : nullptr);
+}
+
+void TIcon::LoadFromResourceName(HINSTANCE instance, const String& name, int size) {
+  auto icon = static_cast<HICON>(LoadImageW(instance, name.c_str(), IMAGE_ICON, size, size, size ? 0 : LR_DEFAULTSIZE));
+  if (!icon) throw EInvalidGraphic(L"Icon " + name + L" not found");
+  SetHandle(icon);
+}
+
+void TIcon::Draw(TCanvas* canvas, const RECT& r) {
+  if (icon_) DrawIconEx(canvas->Handle(), r.left, r.top, icon_, r.right - r.left, r.bottom - r.top, 0, nullptr, DI_NORMAL);
+}
+
+KESTU_PUBLISH(TPicture) { p.Binary("Data", &TPicture::LoadFromStoredData); }
+
+TPicture::TPicture() = default;
+TPicture::~TPicture() = default;
+
+void TPicture::Changed() {
+  if (onChange_) onChange_(this);
+}
+
+void TPicture::Take(std::unique_ptr<TGraphic> graphic) {
+  graphic_ = std::move(graphic);
+  if (graphic_) graphic_->SetOnChange([this](TObject*) { Changed(); });
+  Changed();
+}
+
+void TPicture::SetGraphic(TGraphic* graphic) {
+  if (!graphic) return Take(nullptr);
+  std::unique_ptr<TGraphic> copy;
+  if (dynamic_cast<TBitmap*>(graphic)) copy = std::make_unique<TBitmap>();
+  else if (dynamic_cast<TIcon*>(graphic)) copy = std::make_unique<TIcon>();
+  else throw EInvalidGraphic(L"Unsupported graphic " + graphic->ClassName());
+  copy->Assign(graphic);
+  Take(std::move(copy));
+}
+
+void TPicture::Assign(const TPersistent* source) {
+  if (!source) return Take(nullptr);
+  if (auto* p = dynamic_cast<const TPicture*>(source)) return SetGraphic(p->graphic_.get());
+  if (auto* g = dynamic_cast<const TGraphic*>(source)) return SetGraphic(const_cast<TGraphic*>(g));
+  TPersistent::Assign(source);
+}
+
+TBitmap* TPicture::Bitmap() {
+  if (!dynamic_cast<TBitmap*>(graphic_.get())) Take(std::make_unique<TBitmap>());
+  return static_cast<TBitmap*>(graphic_.get());
+}
+
+TIcon* TPicture::Icon() {
+  if (!dynamic_cast<TIcon*>(graphic_.get())) Take(std::make_unique<TIcon>());
+  return static_cast<TIcon*>(graphic_.get());
+}
+
+void TPicture::LoadFromStoredData(const Bytes& data) {
+  if (data.empty()) return Take(nullptr);
+  const std::size_t nameLength = data[0];
+  if (1 + nameLength > data.size()) throw EInvalidGraphic(L"Picture data is truncated");
+  const std::string className(reinterpret_cast<const char*>(data.data() + 1), nameLength);
+  Bytes rest(data.begin() + std::ptrdiff_t(1 + nameLength), data.end());
+  if (SameText(className, "TBitmap")) {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->LoadFromStoredData(rest);
+    Take(std::move(bitmap));
+  } else {
+    throw EInvalidGraphic(L"Unsupported picture class " + Utf8ToString(className));
+  }
+}
+
+}  // namespace kestu

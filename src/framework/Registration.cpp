@@ -1,0 +1,21 @@
+// Registers every framework class with the class registry before the first
+// lookup by name, and makes sure their code is linked into every program.
+#include "framework/Classes.h"
+#include "framework/Forms.h"
+#include "framework/Graphics.h"
+#include "framework/StdCtrls.h"
+
+namespace kestu {
+
+void EnsureFrameworkClasses() {
+  static const bool done = [] {
+    RegisterClasses<TObject, TPersistent, TComponent, TCollection, TCollectionItem, TFont, TBrush, TPen,
+                    TCanvas, TBitmap, TIcon, TPicture, TSizeConstraints, TControl, TWinControl, TCustomControl,
+                    TGraphicControl, TCustomForm, TForm, TApplication, TScreen, TLabel, TButton, TPanel, TImage,
+                    TTimer>();
+    return true;
+  }();
+  (void)done;
+}
+
+}  // namespace kestu
