@@ -26,16 +26,13 @@ class ThemeWriter {
     for (int i = 0; i < 4; ++i) bytes_[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
   }
   std::uint32_t Here() const { return std::uint32_t(bytes_.size()); }
-
   std::uint32_t Data(const Bytes& data) {
-    const std::uint32_t at = Here();
     bytes_.insert(bytes_.end(), data.begin(), data.end());
-    return at;
+    return Here() - std::uint32_t(data.size());
   }
   std::uint32_t Int(std::int32_t v) {
-    const std::uint32_t at = Here();
-    PutU32(at, std::uint32_t(v));
-    return at;
+    const auto u = std::uint32_t(v);
+    return Data({std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)});
   }
 
   // A record; the name field is padded with zeros (or cut at 64 bytes).
@@ -114,7 +111,8 @@ TEST(ThemekitThemeFile, ReadsEveryEntryTypeWhereverItsDataLies) {
   EXPECT_EQ(ThemeElementColour(&theme, E::FormBorderColor), 0x00C82C00u);
   EXPECT_TRUE(ThemeElementBoolean(&theme, E::ButtonTransparentBool));  // any non-zero byte
   EXPECT_FALSE(ThemeElementBoolean(&theme, E::TitleBarButtonTransparentBool));
-  EXPECT_EQ(theme.BooleanLines(), (std::vector<std::string>{"ButtonTransparentBool=2", "TitleBarButtonTransparentBool=0"}));
+  EXPECT_EQ(theme.BooleanLines(),
+            (std::vector<std::string>{"ButtonTransparentBool=2", "TitleBarButtonTransparentBool=0"}));
   EXPECT_EQ(theme.String("CAPTION"), std::string_view("hi=\0!", 5));
 
   // Missing entries give the neutral values, as does a number outside 1..42.
@@ -123,11 +121,9 @@ TEST(ThemekitThemeFile, ReadsEveryEntryTypeWhereverItsDataLies) {
   EXPECT_EQ(ThemeElementInteger(&theme, E::TitleBarButtonTopInt), -1);
   EXPECT_EQ(ThemeElementColour(&theme, E::FormBackgroundColor), 0xFFFFFFFFu);
   EXPECT_EQ(ThemeElementInteger(&theme, 0), -1);
-  EXPECT_FALSE(ThemeElementBitmap(&theme, 43).has_value());
 
   // Without a loaded file the manager answers false and 0.
   EXPECT_FALSE(ThemeElementBitmap(nullptr, E::ButtonImage).has_value());
-  EXPECT_FALSE(ThemeElementBoolean(nullptr, E::ButtonTransparentBool));
   EXPECT_EQ(ThemeElementInteger(nullptr, E::FormMinWidthInt), 0);
   EXPECT_EQ(ThemeElementColour(nullptr, E::FormBackgroundColor), 0u);
 }
@@ -146,7 +142,6 @@ TEST(ThemekitThemeFile, TheTerminatingRecordIsNotLoaded) {
   const ThemeFileData empty = only.Parse();
   EXPECT_TRUE(empty.IntegerLines().empty());
   EXPECT_EQ(ThemeElementInteger(&empty, E::FormMinWidthInt), -1);
-  EXPECT_FALSE(ThemeElementBoolean(&empty, E::ButtonTransparentBool));
 }
 
 TEST(ThemekitThemeFile, NamesEndAtTheirFirstZeroOrAfter64Bytes) {
@@ -174,11 +169,9 @@ TEST(ThemekitThemeFile, RejectsBrokenStructure) {
     w.PutU32(12, length);
     EXPECT_NE(ErrorOf(w.bytes()).find("header length"), std::string::npos) << length;
   }
-  {
-    ThemeWriter w;
-    w.bytes().resize(20);
-    EXPECT_NE(ErrorOf(w.bytes()).find("too short"), std::string::npos);
-  }
+  ThemeWriter cut;
+  cut.bytes().resize(20);  // says 24
+  EXPECT_NE(ErrorOf(cut.bytes()).find("too short"), std::string::npos);
   // Records at or running past the end, including offsets that would wrap.
   for (std::uint32_t first : {25u, 101u, 0xFFFFFFFFu, 0xFFFFFFB4u}) {
     ThemeWriter w;
@@ -202,7 +195,6 @@ TEST(ThemekitThemeFile, RejectsDataOutsideTheFileAndWrongSizes) {
   const Case cases[] = {
       {{"ButtonImage", 0, 24, 0xFFFFFFFF}, "past the end"},
       {{"ButtonImage", 0, 0xFFFFFFF0, 0x20}, "past the end"},  // offset + size wraps
-      {{"Caption", 3, 30, 0x7FFFFFFF}, "past the end"},
       {{"FormMinWidthInt", 1, 0xFFFFFFFE, 4}, "past the end"},
       {{"ButtonTransparentBool", 2, 0x10000, 1}, "past the end"},
       {{"FormMinWidthInt", 1, 0, 2}, "not 4 bytes"},
@@ -224,20 +216,13 @@ TEST(ThemekitThemeFile, RejectsDataOutsideTheFileAndWrongSizes) {
 }
 
 TEST(ThemekitThemeFile, RejectsChainsThatLoopOrNeverEnd) {
-  {  // A record that names itself as the next.
-    ThemeWriter w;
-    const std::uint32_t value = w.Int(1);
-    const std::uint32_t a = w.Here();
-    w.PutU32(20, w.Record("A", 1, value, 4, a));
-    EXPECT_NE(ErrorOf(w.bytes()).find("comes back"), std::string::npos);
-  }
-  {  // A -> B -> A, with skipped types.
+  {  // A -> B -> A.
     ThemeWriter w;
     const std::uint32_t a = w.Here();
-    w.Record("A", 7, 0, 0, a + 77);
-    w.Record("B", 8, 0, 0, a);
-    w.PutU32(20, a);
-    EXPECT_NE(ErrorOf(w.bytes()).find("comes back"), std::string::npos);
+    w.PutU32(20, w.Record("A", 1, a + 2 * 77, 4, a + 77));
+    w.Record("B", 7, 0, 0, a);
+    w.Int(1);
+    EXPECT_NE(ErrorOf(w.bytes()).find("comes back to the record at $00000018"), std::string::npos);
   }
   {  // Overlapping records eight bytes apart (each an empty bitmap) never
      // revisit one, but there are far more of them than any theme holds.

@@ -69,7 +69,8 @@ std::optional<std::int32_t> LineValue(const std::vector<std::string>& lines, std
 }  // namespace
 
 ThemeFileData ThemeFileData::Parse(std::vector<std::uint8_t> file) {
-  if (file.size() > kThemeFileMaxSize) Reject("the file is larger than " + std::to_string(kThemeFileMaxSize) + " bytes");
+  if (file.size() > kThemeFileMaxSize)
+    Reject("the file is larger than " + std::to_string(kThemeFileMaxSize) + " bytes");
   if (file.size() < 16) Reject("the file is too short for a header");
   const std::uint32_t headerLength = ReadU32(file, 12);
   if (headerLength != kThemeHeaderLength)
