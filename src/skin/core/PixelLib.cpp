@@ -11,8 +11,6 @@ namespace kestu {
 
 namespace {
 
-// round(N / 256) with ties to even, for N >= 0.
-constexpr unsigned RoundDiv256(unsigned n) { return (n + 127 + ((n >> 8) & 1)) >> 8; }
 
 std::uint8_t ClampByte(double v) {
   double r = std::nearbyint(v);
@@ -53,6 +51,38 @@ void BlockCopy(PixelRows dest, PixelRows src, const Span& s) {
     std::memcpy(dest.Row(s.dy + j) + s.dx, src.Row(s.sy + j) + s.sx, std::size_t(s.w) * 3);
 }
 
+// Rule 1 over n bytes: d = (d x m + s x (256 - m)) div 256. The sum never
+// exceeds 255 x 256, so 16-bit lanes suffice and the loop vectorises.
+void MaskBytes(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t* m, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i)
+    d[i] = std::uint8_t(std::uint16_t(std::uint16_t(d[i] * m[i]) + std::uint16_t(s[i] * std::uint16_t(256 - m[i]))) >> 8);
+}
+
+// First column at or after i (below w) whose pixel is the key colour, or w.
+// Four pixels (12 bytes) are compared at a time while none matches.
+int FindKey(const Bgr* p, int i, int w, Bgr key) {
+  std::uint8_t pattern[12];
+  for (int k = 0; k < 4; ++k) std::memcpy(pattern + 3 * k, &key, 3);
+  std::uint32_t k0, k1, k2;
+  std::memcpy(&k0, pattern, 4);
+  std::memcpy(&k1, pattern + 4, 4);
+  std::memcpy(&k2, pattern + 8, 4);
+  for (; i + 4 <= w; i += 4) {
+    std::uint32_t w0, w1, w2;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(p + i);
+    std::memcpy(&w0, bytes, 4);
+    std::memcpy(&w1, bytes + 4, 4);
+    std::memcpy(&w2, bytes + 8, 4);
+    w0 ^= k0, w1 ^= k1, w2 ^= k2;
+    // Little-endian: pixel 0 is the low 3 bytes of w0, pixel 3 the high 3 of w2.
+    bool any = (w0 & 0xFFFFFF) == 0 || ((w0 >> 24) == 0 && (w1 & 0xFFFF) == 0) ||
+               ((w1 >> 16) == 0 && (w2 & 0xFF) == 0) || (w2 >> 8) == 0;
+    if (any) break;
+  }
+  while (i < w && !(p[i] == key)) ++i;
+  return i;
+}
+
 template <bool Faded>
 void MaskedCopy(const Span& s, PixelRows dest, const MaskImage& mask, KeyColour key, RegionCuts* cuts) {
   const int offset = mask.MaskOffset();
@@ -60,25 +90,28 @@ void MaskedCopy(const Span& s, PixelRows dest, const MaskImage& mask, KeyColour 
     Bgr* d = dest.Row(s.dy + j) + s.dx;
     const Bgr* p = mask.bits.Row(s.sy + j) + s.sx;
     const Bgr* m = mask.bits.Row(s.sy + j + offset) + s.sx;
-    int run = -1;  // first column of the open run of key-colour pixels
-    for (int i = 0; i < s.w; ++i) {
-      if (key.Matches(p[i])) {
-        if (run < 0) run = i;
-        continue;
+    if constexpr (Faded) {
+      for (int i = 0; i < s.w; ++i) {
+        if (key.Matches(p[i])) continue;
+        unsigned mb = std::min(m[i].b + 100u, 255u), mg = std::min(m[i].g + 100u, 255u),
+                 mr = std::min(m[i].r + 100u, 255u);
+        d[i] = Bgr{MaskChannel(d[i].b, p[i].b, mb), MaskChannel(d[i].g, p[i].g, mg), MaskChannel(d[i].r, p[i].r, mr)};
       }
-      if (run >= 0) {
-        if (cuts) cuts->push_back({s.dx + run, s.dy + j, s.dx + i, s.dy + j + 1});
-        run = -1;
+    } else {
+      // Alternate runs of painted and of key-colour pixels; each key run is
+      // one rectangle cut from the region.
+      int i = 0;
+      while (i < s.w) {
+        int end = key.active ? FindKey(p, i, s.w, key.value) : s.w;
+        MaskBytes(reinterpret_cast<std::uint8_t*>(d + i), reinterpret_cast<const std::uint8_t*>(p + i),
+                  reinterpret_cast<const std::uint8_t*>(m + i), std::size_t(end - i) * 3);
+        if (end >= s.w) break;
+        int run = end;
+        while (end < s.w && p[end] == key.value) ++end;
+        if (cuts) cuts->push_back({s.dx + run, s.dy + j, s.dx + end, s.dy + j + 1});
+        i = end;
       }
-      unsigned mb = m[i].b, mg = m[i].g, mr = m[i].r;
-      if constexpr (Faded) {
-        mb = std::min(mb + 100, 255u);
-        mg = std::min(mg + 100, 255u);
-        mr = std::min(mr + 100, 255u);
-      }
-      d[i] = Bgr{MaskChannel(d[i].b, p[i].b, mb), MaskChannel(d[i].g, p[i].g, mg), MaskChannel(d[i].r, p[i].r, mr)};
     }
-    if (run >= 0 && cuts) cuts->push_back({s.dx + run, s.dy + j, s.dx + s.w, s.dy + j + 1});
   }
 }
 
@@ -293,9 +326,14 @@ void BlendRectWithColor(PixelRows bitmap, PixRect rect, int percent, std::uint32
 namespace {
 
 // dest = round(f/256 x (dest - src) + src) over n bytes.
+// N = f x d + (256 - f) x s stays below 65 281, and so does N + 128: the
+// rounding fits 16-bit lanes.
 void MixBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n, unsigned f) {
-  const unsigned g = 256 - f;
-  for (std::size_t i = 0; i < n; ++i) d[i] = std::uint8_t(RoundDiv256(f * d[i] + g * s[i]));
+  const auto F = std::uint16_t(f), G = std::uint16_t(256 - f);
+  for (std::size_t i = 0; i < n; ++i) {
+    auto N = std::uint16_t(std::uint16_t(F * d[i]) + std::uint16_t(G * s[i]));
+    d[i] = std::uint8_t(std::uint16_t(N + 127 + ((N >> 8) & 1)) >> 8);
+  }
 }
 
 }  // namespace
