@@ -6,7 +6,7 @@ frame has no maximise box.
 e2e_startup.py KestuSetup.exe inspect_windows.exe
 """
 import krb_realm
-from harness import BUTTON_CAPTION, MAIN_TITLE, Session, check, run, texts_of
+from harness import BUTTON_CAPTION, MAIN_TITLE, Session, check, run, texts_of, wait_until
 
 SCREEN = (1280, 1024)
 
@@ -22,9 +22,14 @@ def test(program, inspector):
               "the window is not centred: %r" % main["rect"])
         check(width < 400 and height < 200, "the window has an unexpected size %r" % main["rect"])
         check(texts_of(main, "Button") == [BUTTON_CAPTION], "buttons: %r" % texts_of(main, "Button"))
-        labels = texts_of(main, "Static")
-        for text in ("请确认您已经安装了Sql Server 2000！", "说明："):
-            check(text in labels, "label %r missing from %r" % (text, labels))
+        # The two texts are blue, at client (48, 19) and (48, 40); the frame
+        # is as wide on the left as on the bottom.
+        border = (width - 288) // 2
+        client_left, client_top = left + border, bottom - border - 118
+        for label_top, label_height in ((19, 14), (40, 12)):
+            area = (client_left + 48, client_top + label_top, client_left + 48 + 210,
+                    client_top + label_top + label_height)
+            wait_until("blue text at %r" % (area,), lambda: session.blue_pixels(area) > 30, 10)
         session.press_key("alt+F4")
         session.wait_gone(MAIN_TITLE)
 

@@ -200,7 +200,13 @@ class Session:
     def red_pixels(self, rect):
         """Counts strongly red pixels inside a screen rectangle (the stop icon
         is a red disc)."""
-        path = self.screenshot("icon")
+        return self.pixels_like(rect, lambda red, green, blue: red > 180 and green < 90 and blue < 90)
+
+    def blue_pixels(self, rect):
+        return self.pixels_like(rect, lambda red, green, blue: blue > 180 and red < 90 and green < 90)
+
+    def pixels_like(self, rect, wanted):
+        path = self.screenshot("pixels")
         left, top, right, bottom = rect
         crop = "%dx%d+%d+%d" % (right - left, bottom - top, left, top)
         text = subprocess.run(["convert", path, "-crop", crop, "+repage", "txt:-"],
@@ -212,7 +218,7 @@ class Session:
                 red, green, blue = (float(v) for v in rgb[:3])
             except (IndexError, ValueError):
                 continue
-            if red > 180 and green < 90 and blue < 90:
+            if wanted(red, green, blue):
                 count += 1
         return count
 
@@ -226,7 +232,7 @@ class Session:
 
     def click_child(self, window, text, kind="Button"):
         for child in window["children"]:
-            if child["class"] == kind and child["text"] == text:
+            if child["class"] in KINDS[kind] and child["text"] == text:
                 self.click(child)
                 return
         raise Failure("no %s %r in %r" % (kind, text, window["title"]))
@@ -244,8 +250,12 @@ class Session:
         return [event for event in events if kind is None or event["event"] == kind]
 
 
+# Window classes of a kind: the system's own, and the framework's superclasses.
+KINDS = {"Button": ("Button", "TButton"), "Static": ("Static",)}
+
+
 def texts_of(window, kind):
-    return [child["text"] for child in window["children"] if child["class"] == kind]
+    return [child["text"] for child in window["children"] if child["class"] in KINDS[kind]]
 
 
 def message_box_text(window):
