@@ -203,7 +203,8 @@ class Session:
         return self.pixels_like(rect, lambda red, green, blue: red > 180 and green < 90 and blue < 90)
 
     def blue_pixels(self, rect):
-        return self.pixels_like(rect, lambda red, green, blue: blue > 180 and red < 90 and green < 90)
+        """Counts pixels of a clearly blue hue (smoothed blue text counts)."""
+        return self.pixels_like(rect, lambda red, green, blue: blue - max(red, green) > 80)
 
     def pixels_like(self, rect, wanted):
         path = self.screenshot("pixels")
