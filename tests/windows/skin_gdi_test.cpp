@@ -1,5 +1,6 @@
 // The GDI-backed half of the skin pixel library, drawn into DIB sections.
 #include "skin/SkinGdi.h"
+#include "skin/SkinResources.h"
 
 #include <gtest/gtest.h>
 
@@ -180,6 +181,39 @@ TEST(SectionToDc, PaintsThroughAScratchBitmapAndRefusesNegativeStarts) {
   EXPECT_EQ(dib.Rows().At(5, 7), (Bgr{0, 255, 0}));
   EXPECT_EQ(dib.Rows().At(6, 7), Grey(1));
   EXPECT_EQ(dib.Rows().At(0, 0), Grey(1));
+}
+
+TEST(PredefinedBorders, LoadWithTheFirstUseAndGoWithTheLast) {
+  EXPECT_TRUE(PredefinedBorderMask(pdBorder1, {}).Empty());
+  PixelBuffer own(18, 12);
+  {
+    SkinGraphicsUse use;
+    {
+      SkinGraphicsUse nested;
+    }
+    PixelRows first = PredefinedBorderMask(pdBorder1, {});
+    EXPECT_EQ(first.width, 90);
+    EXPECT_EQ(first.height, 60);
+    EXPECT_EQ(PredefinedBorderMask(pdBorder5, {}).width, 54);
+    EXPECT_EQ(PredefinedBorderMask(pdBorder6, {}).height, 96);
+    EXPECT_EQ(PredefinedBorderMask(pdCustom, {}).bits, first.bits);  // no own mask: BORD1
+    EXPECT_EQ(PredefinedBorderMask(pdCustom, own.Rows()).bits, own.Rows().bits);
+  }
+  EXPECT_TRUE(PredefinedBorderMask(pdBorder2, {}).Empty());
+  EXPECT_EQ(LoadResourceBitmap(L"NO_SUCH_BITMAP").Width(), 0);
+}
+
+TEST(DottedFrame, EveryThirdOutlinePixelIsBlackWithAWhiteNeighbourUpLeft) {
+  DibSection dib(12, 8);
+  Fill(dib, Grey(90));
+  PaintDottedFrame(dib.Dc(), {2, 2, 11, 7});
+  GdiFlush();
+  PixelRows d = dib.Rows();
+  EXPECT_EQ(d.At(2, 2), Grey(0));
+  EXPECT_EQ(d.At(1, 1), kWhite);
+  EXPECT_EQ(d.At(3, 2), Grey(90));
+  EXPECT_EQ(d.At(5, 2), Grey(0));
+  EXPECT_EQ(d.At(8, 2), Grey(0));
 }
 
 }  // namespace
