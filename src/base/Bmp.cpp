@@ -70,11 +70,14 @@ PixelBuffer ReadBmp(const std::uint8_t* data, std::size_t size, const BmpReadOpt
   std::uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};  // red, green, blue of 16 bits
   if (bitCount == 32) masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
   if (compression == 3 && (bitCount == 16 || bitCount == 32)) {
-    if (infoSize == 40) {
+    // The masks sit inside headers of 52 bytes and more, else right after it.
+    const std::uint8_t* at = info + 40;
+    if (infoSize < 52) {
       if (size < offset + 12) throw BmpError("Truncated BMP colour masks");
+      at = data + offset;
       offset += 12;
     }
-    for (int i = 0; i < 3; ++i) masks[i] = U32(info + 40 + 4 * i);
+    for (int i = 0; i < 3; ++i) masks[i] = U32(at + 4 * i);
   } else if (compression != 0) {
     throw BmpError("Compressed BMP images are not supported");
   }

@@ -261,6 +261,18 @@ TEST(Bevel, BandsTintEachPixelOnceAndWidthIsLimited) {
   EXPECT_EQ(small.At(0, 0), (Bgr{1, 1, 1}));
 }
 
+TEST(BlockCopy, SourceRectanglesOutsideTheSourceCopyNothing) {
+  PixelBuffer src = Filled(4, 4, Bgr{5, 5, 5}), dest = Filled(4, 4, Bgr{1, 1, 1});
+  CopyRect(dest.Rows(), 0, 0, src.Rows(), {300, 0, 310, 4});
+  CopyRect(dest.Rows(), 0, 0, src.Rows(), {0, -20, 4, -2});
+  CopyRect(dest.Rows(), 3, 3, src.Rows(), {-2, -2, 4, 4});
+  EXPECT_EQ(dest.At(0, 0), (Bgr{1, 1, 1}));
+  EXPECT_EQ(dest.At(3, 3), (Bgr{1, 1, 1}));  // (3, 3) would take source (-2, -2): clipped away
+  CopyRect(dest.Rows(), 1, 1, src.Rows(), {-2, -2, 4, 4});
+  EXPECT_EQ(dest.At(1, 1), (Bgr{1, 1, 1}));
+  EXPECT_EQ(dest.At(3, 3), (Bgr{5, 5, 5}));  // source (0, 0) lands at (1 + 2, 1 + 2)
+}
+
 TEST(Tiling, TilesStartAtTheCornerAndTheLastAreClipped) {
   PixelBuffer tile = CoordinateStrip(3, 4);  // picture rows 0-1 only
   PixelRows picture = SubRows(tile.Rows(), {0, 0, 3, 2});

@@ -73,6 +73,8 @@ TEST(Bmp, LyingHeadersAreRejectedNotFollowed) {
   rejects([](auto& f) { f[28] = 8, Put32(f, 46, 0x10000000); });  // colour table past the end
   rejects([](auto& f) { Put32(f, 14, 7); });                    // unknown header size
   rejects([](auto& f) { f.resize(20); });
+  // Bit-field masks promised after a 43-byte header that the file lacks.
+  rejects([](auto& f) { Put32(f, 14, 43), f[28] = 16, Put32(f, 30, 3), f.resize(14 + 43 + 4); });
   rejects([](auto& f) { f[0] = 'X'; });
   std::vector<std::uint8_t> empty = good;
   Put32(empty, 18, 0);

@@ -483,6 +483,7 @@ void CopyRect(PixelRows dest, int x, int y, PixelRows src, PixRect srcRect) {
   ClipStarts(y, sy, h);
   w = std::min({w, dest.width - x, src.width - sx});
   h = std::min({h, dest.height - y, src.height - sy});
+  if (w <= 0 || h <= 0) return;
   for (int j = 0; j < h; ++j) std::memmove(dest.Row(y + j) + x, src.Row(sy + j) + sx, std::size_t(w) * 3);
 }
 
