@@ -154,7 +154,7 @@ void PaintSoftBlend(PixelRows bitmap, PixRect rect, int percent, int radius, int
   if (!mask.Valid()) return;
   FillSolid(mask.Rows(), {0, 0, W, H}, Bgr{255, 255, 255});  // ring 0 and the corners
   const int b = std::clamp(blur, 0, std::min(W, H) / 2);
-  const int base = percent * 255 / 100;
+  const int base = std::clamp(percent, 0, 100) * 255 / 100;
   for (int i = 1; i <= b; ++i) {
     int grey = base + RoundToEven((255.0 - base) / (b + 1) * (b - i + 1));
     FillRing(mask.Dc(), i, i, W - i, H - i, radius, false, grey);

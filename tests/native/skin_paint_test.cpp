@@ -99,5 +99,19 @@ TEST_F(OneSection, ItemsAddBordersAndRefuseRectanglesOutsideTheBitmap) {
   EXPECT_EQ(c.At(1, 1), (Bgr{1, 1, 1}));
 }
 
+TEST_F(OneSection, ExtremeValuesFromAFileStayWithinArithmeticAndBitmap) {
+  s().ImagePercent = INT32_MAX;
+  s().GradientPercent = INT32_MAX;
+  s().PaintingTransparency = INT32_MAX - 1;
+  skin.ma[0].SourceRect = {INT32_MIN, 0, INT32_MAX, 1};
+  PixelBuffer b = Filled(3, 3, Bgr{1, 1, 1});
+  PixelBuffer parent = Filled(3, 3, Bgr{4, 4, 4});
+  PaintSectionBackground(skin, 0, "Item", EmptyCacheRef, b.Rows(), {0, 0}, {-5, -5, 1 << 30, 1 << 30}, false);
+  EXPECT_EQ(b.At(2, 2), (Bgr{0, 0, 255}));  // shares above 100 in sum: the colour
+  PaintSectionBackground(skin, 0, "Item", {parent.Rows(), 0, 0, true}, b.Rows(), {0, 0}, {0, 0, 3, 3}, false);
+  EXPECT_EQ(b.At(1, 1), (Bgr{4, 4, 4}));  // beyond 100 % see-through: the parent
+  EXPECT_EQ(skin.GetMaskSize(0).Width, INT32_MAX);  // saturated, not wrapped
+}
+
 }  // namespace
 }  // namespace kestu

@@ -57,7 +57,12 @@ struct MaskImage {
   bool own = true;     // the image is a bitmap of its own
 
   static MaskImage Own(PixelRows bitmap) { return {bitmap, {0, 0, bitmap.width, bitmap.height}, 3, 2, true, true}; }
+  // A rectangle with a coordinate beyond +-2^20 (no bitmap is that large)
+  // gives no image.
   static MaskImage InMaster(PixelRows master, PixRect sourceRect, int imageCount, int maskType) {
+    constexpr int kFar = 1 << 20;
+    for (int v : {sourceRect.Left, sourceRect.Top, sourceRect.Right, sourceRect.Bottom})
+      if (v < -kFar || v > kFar) return {{}, {}, 1, 1, false, false};
     return {master, sourceRect, imageCount < 1 ? 1 : imageCount, (maskType < 0 ? 0 : maskType) + 1,
             maskType >= 1, false};
   }

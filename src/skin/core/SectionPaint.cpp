@@ -3,11 +3,14 @@
 #include "skin/core/Gradient.h"
 #include "skin/core/PixelFill.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace kestu {
 
 namespace {
 
-std::uint32_t FactorColour(int byte) {
+std::uint32_t FactorColour(std::int64_t byte) {
   std::uint32_t b = std::uint32_t(byte) & 0xFF;
   return b | b << 8 | b << 16;
 }
@@ -15,8 +18,10 @@ std::uint32_t FactorColour(int byte) {
 // The composer: tiled image, gradient and colour mixed by their shares.
 void Compose(const TsSkinData& skin, int sectionIndex, std::string_view sectionName, const TsGeneralData& s,
              PixelRows target, PixRect r, bool hot) {
-  const int I = hot ? s.HotImagePercent : s.ImagePercent;
-  const int G = hot ? s.HotGradientPercent : s.GradientPercent;
+  // Shares from a description file may be any 32-bit number; their sum and
+  // products are taken in 64 bits.
+  const std::int64_t I = hot ? s.HotImagePercent : s.ImagePercent;
+  const std::int64_t G = hot ? s.HotGradientPercent : s.GradientPercent;
   const std::uint32_t C = hot ? s.HotPaintingColor : s.PaintingColor;
   const TsGradArray& gradient = hot ? s.HotGradient : s.Gradient;
   const Bgr colour = BgrFromColor(C);
@@ -51,9 +56,9 @@ void Compose(const TsSkinData& skin, int sectionIndex, std::string_view sectionN
       PaintGradient(target, r, gradient);
     }
   }
-  const int sum = I + G;
+  const std::int64_t sum = I + G;
   if (sum >= 1 && sum <= 99)
-    BlendRectWithColor(target, {r.Left, r.Top, r.Right - 1, r.Bottom - 1}, sum, C);
+    BlendRectWithColor(target, {r.Left, r.Top, r.Right - 1, r.Bottom - 1}, int(sum), C);
   else if (sum != 100)
     FillSolid(target, r, colour);
 }
@@ -69,9 +74,15 @@ void CopyParentBackground(const ParentCacheRef& parent, PixelRows bitmap, PixPoi
 
 void PaintSectionBackground(const TsSkinData& skin, int sectionIndex, std::string_view sectionName,
                             const ParentCacheRef& parent, PixelRows bitmap, PixPoint offset, PixRect rect, bool hot) {
-  if (!skin.IsValidSection(sectionIndex) || bitmap.Empty() || rect.Width() <= 0 || rect.Height() <= 0) return;
+  if (!skin.IsValidSection(sectionIndex) || bitmap.Empty()) return;
+  // Nothing outside the bitmap is painted, and no scratch bitmap is larger.
+  rect.Left = std::max(rect.Left, 0);
+  rect.Top = std::max(rect.Top, 0);
+  rect.Right = std::min(rect.Right, bitmap.width);
+  rect.Bottom = std::min(rect.Bottom, bitmap.height);
+  if (rect.Width() <= 0 || rect.Height() <= 0) return;
   const TsGeneralData& s = skin.gd[std::size_t(sectionIndex)];
-  const int t = hot ? s.HotPaintingTransparency : s.PaintingTransparency;
+  const std::int64_t t = hot ? s.HotPaintingTransparency : s.PaintingTransparency;
   if (!parent.Ready() || t <= 0) return Compose(skin, sectionIndex, sectionName, s, bitmap, rect, hot);
   if (t >= 100) return CopyParentBackground(parent, bitmap, offset, rect);  // fully see-through
   const int W = rect.Width(), H = rect.Height();

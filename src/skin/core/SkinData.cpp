@@ -258,8 +258,10 @@ MaskSize TsSkinData::GetMaskSize(int maskIndex) const {
   if (!IsValidMask(maskIndex)) return {};
   const TsMaskData& m = ma[std::size_t(maskIndex)];
   if (m.Bitmap) return {m.Bitmap->Width() / 3, m.Bitmap->Height() / 2};
-  return {m.SourceRect.Width() / std::max<int>(m.ImageCount, 1),
-          m.SourceRect.Height() / std::max<int>(m.MaskType + 1, 1)};
+  const std::int64_t width = std::int64_t(m.SourceRect.Right) - m.SourceRect.Left;
+  const std::int64_t height = std::int64_t(m.SourceRect.Bottom) - m.SourceRect.Top;
+  auto fit = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
+  return {fit(width / std::max<int>(m.ImageCount, 1)), fit(height / std::max<int>(m.MaskType + 1, 1))};
 }
 
 MaskImage TsSkinData::MaskImageOf(int maskIndex) const {
