@@ -189,7 +189,7 @@ void TControl::HandleMouse(TMessage& m) {
     case WM_LBUTTONUP: {
       const bool clicked = controlState_ & csClicked;
       SetControlStateFlag(csClicked | csLButtonDown, false);
-      if (MouseCapture()) SetMouseCapture(false);
+      if ((controlStyle_ & csCaptureMouse) && MouseCapture()) SetMouseCapture(false);
       if (clicked && x >= 0 && y >= 0 && x < width_ && y < height_) Click();
       MouseUp(mbLeft, shift, x, y);
       break;
@@ -429,6 +429,7 @@ KESTU_PUBLISH(TWinControl) {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
+  if (Screen && Screen->activeControl_ == this) Screen->activeControl_ = nullptr;
   Destroying();
   DestroyComponents();
   while (!controls_.empty()) controls_.back()->SetParent(nullptr);

@@ -165,7 +165,6 @@ TCustomForm::~TCustomForm() {
     auto& forms = Screen->forms_;
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     if (Screen->activeForm_ == this) Screen->activeForm_ = nullptr;
-    if (Screen->activeControl_ && Screen->activeControl_->GetParentForm() == this) Screen->activeControl_ = nullptr;
   }
   if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
   DestroyHandle();
@@ -356,6 +355,7 @@ void TCustomForm::SetFocusedControl(TWinControl* control) {
 }
 
 void TCustomForm::ControlRemoved(TControl* control) {
+  if (Screen && Screen->activeControl_ == control) Screen->activeControl_ = nullptr;
   if (activeControl_ == control) activeControl_ = nullptr;
   if (focusedControl_ == control) focusedControl_ = nullptr;
 }

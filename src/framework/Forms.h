@@ -311,6 +311,7 @@ class TScreen : public TComponent {
 
  private:
   friend class TCustomForm;
+  friend class TWinControl;
   std::vector<TCustomForm*> forms_;
   TCustomForm* activeForm_ = nullptr;
   TWinControl* activeControl_ = nullptr;

@@ -157,7 +157,8 @@ KESTU_PUBLISH(TButton) {
 TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
   SetBounds(0, 0, 75, 25);
   SetTabStop(true);
-  controlStyle_ &= ~csClickEvents;  // clicks come from the native button
+  // Clicks and the mouse capture belong to the native button.
+  controlStyle_ &= ~(csClickEvents | csCaptureMouse);
 }
 
 void TButton::CreateParams(TCreateParams& p) {
