@@ -19,7 +19,14 @@ class Reader {
   explicit Reader(TComponent* root) : root_(root) {}
 
   void Read(const FormObject& description) {
-    if (!description.name.empty()) root_->SetName(Utf8ToString(description.name));
+    if (!description.name.empty() && root_->Name().empty()) {
+      // A second instance of a form owned by the same owner gets Name_1, Name_2, ...
+      String name = Utf8ToString(description.name);
+      TComponent* owner = root_->Owner();
+      for (int n = 1; owner && owner->FindComponent(name); ++n)
+        name = Utf8ToString(description.name) + L"_" + std::to_wstring(n);
+      root_->SetName(name);
+    }
     created_.push_back(root_);
     Begin(root_);
     try {
