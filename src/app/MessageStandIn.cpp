@@ -56,7 +56,14 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-int TMessageStandIn::ShowModal(HWND owner) const {
+KESTU_PUBLISH(TMessageStandIn) {
+  p.Str("Caption", &TMessageStandIn::Caption, &TMessageStandIn::SetCaption);
+  p.Str("Text", &TMessageStandIn::Text, &TMessageStandIn::SetText);
+  p.Str("Button1Caption", &TMessageStandIn::Button1Caption, &TMessageStandIn::SetButton1Caption);
+}
+
+int TMessageStandIn::ShowModal() const {
+  const HWND owner = GetActiveWindow();
   DialogTemplate dialog;
   dialog.Dword(DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU);
   dialog.Dword(0);

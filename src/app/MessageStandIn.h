@@ -5,27 +5,31 @@
 
 #include <windows.h>
 
-#include <string>
+#include "framework/Classes.h"
 
 namespace kestu::app {
 
-class TMessageStandIn {
+class TMessageStandIn : public TComponent {
+  KESTU_CLASS(TMessageStandIn, TComponent)
  public:
-  const std::wstring& Caption() const { return caption_; }
-  void SetCaption(const std::wstring& value) { caption_ = value; }
-  const std::wstring& Text() const { return text_; }
-  void SetText(const std::wstring& value) { text_ = value; }
-  const std::wstring& Button1Caption() const { return button1Caption_; }
-  void SetButton1Caption(const std::wstring& value) { button1Caption_ = value; }
+  using TComponent::TComponent;
 
-  // Shows the dialog centred on the screen, owned by `owner`; returns 1 when
-  // the button is pressed, 2 when the dialog is closed any other way.
-  int ShowModal(HWND owner) const;
+  const String& Caption() const { return caption_; }
+  void SetCaption(const String& value) { caption_ = value; }
+  const String& Text() const { return text_; }
+  void SetText(const String& value) { text_ = value; }
+  const String& Button1Caption() const { return button1Caption_; }
+  void SetButton1Caption(const String& value) { button1Caption_ = value; }
+
+  // Shows the dialog centred on the screen, owned by the active window;
+  // returns 1 when the button is pressed, 2 when the dialog is closed any
+  // other way.
+  int ShowModal() const;
 
  private:
-  std::wstring caption_;
-  std::wstring text_;
-  std::wstring button1Caption_;
+  String caption_;
+  String text_;
+  String button1Caption_;
 };
 
 }  // namespace kestu::app

@@ -6,7 +6,14 @@
 
 namespace kestu {
 
-TADOCommand::TADOCommand() : parameters_([this] { return DescribeParameters(); }) {}
+KESTU_PUBLISH(TADOCommand) {
+  p.Str("ConnectionString", &TADOCommand::ConnectionString, &TADOCommand::SetConnectionString);
+  p.Str("CommandText", &TADOCommand::CommandText, &TADOCommand::SetCommandText);
+  p.Bool("ParamCheck", &TADOCommand::ParamCheck, &TADOCommand::SetParamCheck, true);
+}
+
+TADOCommand::TADOCommand(TComponent* AOwner)
+    : TComponent(AOwner), parameters_([this] { return DescribeParameters(); }) {}
 
 TADOCommand::~TADOCommand() = default;
 
@@ -30,7 +37,7 @@ void TADOCommand::SetCommandText(const String& value) {
   std::vector<db::TParameter> named;
   for (const String& name : parameterNames_) named.push_back({name});
   parameters_.Assign(std::move(named));
-  if (!paramCheck_ || connectionString_.empty()) return;
+  if (!paramCheck_ || connectionString_.empty() || HasState(csLoading)) return;
   try {
     parameters_.Refresh();
   } catch (const Exception&) {

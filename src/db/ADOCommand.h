@@ -7,21 +7,19 @@
 #include <string>
 
 #include "db/CommandParameters.h"
+#include "framework/Classes.h"
 
 namespace kestu {
-
-using String = std::wstring;
 
 namespace db {
 class OdbcConnection;
 }
 
-class TADOCommand {
+class TADOCommand : public TComponent {
+  KESTU_CLASS(TADOCommand, TComponent)
  public:
-  TADOCommand();
-  ~TADOCommand();
-  TADOCommand(const TADOCommand&) = delete;
-  TADOCommand& operator=(const TADOCommand&) = delete;
+  explicit TADOCommand(TComponent* AOwner);
+  ~TADOCommand() override;
 
   const String& ConnectionString() const { return connectionString_; }
   // A changed connection string closes the connection opened with the old one.
@@ -29,9 +27,10 @@ class TADOCommand {
 
   const String& CommandText() const { return commandText_; }
   // Stores the text and, with ParamCheck, scans it for named parameters; then,
-  // when a connection string is set, connects and has the driver describe the
-  // parameters. Any failure of that second step is swallowed: Execute tries
-  // the connection again and reports.
+  // when a connection string is set (and the component is not being read from
+  // a description), connects and has the driver describe the parameters. Any
+  // failure of that second step is swallowed: Execute tries the connection
+  // again and reports.
   void SetCommandText(const String& value);
 
   bool ParamCheck() const { return paramCheck_; }

@@ -5,6 +5,7 @@
 #include "db/ADOCommand.h"
 #include "db/OdbcConnection.h"
 #include "db/ServerMessage.h"
+#include "framework/Classes.h"
 #include "framework/Exception.h"
 
 using kestu::Exception;
@@ -46,7 +47,7 @@ TEST(ServerMessageText, FirstErrorWinsOverWarnings) {
 }
 
 TEST(ADOCommand, MissingTextOrConnection) {
-  TADOCommand command;
+  TADOCommand command(nullptr);
   EXPECT_EQ(MessageOf([&] { command.Execute(); }), L"Missing CommandText property");
   command.SetCommandText(L"SELECT 1");
   EXPECT_EQ(MessageOf([&] { command.Execute(); }), L"Missing Connection or ConnectionString");
@@ -54,7 +55,7 @@ TEST(ADOCommand, MissingTextOrConnection) {
 }
 
 TEST(ADOCommand, ParametersComeFromTheScanWhenNoServerAnswers) {
-  TADOCommand command;
+  TADOCommand command(nullptr);
   command.SetCommandText(L"UPDATE t SET a = :alpha WHERE b = ':no' AND c = :gamma");
   ASSERT_EQ(command.Parameters().Count(), 2);
   EXPECT_EQ(command.Parameters()[0].Name, L"alpha");
@@ -64,10 +65,29 @@ TEST(ADOCommand, ParametersComeFromTheScanWhenNoServerAnswers) {
   EXPECT_EQ(command.Parameters().Count(), 0);
 }
 
+TEST(ADOCommand, PublishedForStoredDescriptions) {
+  kestu::RegisterClasses<TADOCommand>();
+  kestu::TComponent owner(nullptr);
+  auto* command = static_cast<TADOCommand*>(
+      kestu::GetClass("TADOCommand").createComponent(&owner));
+  EXPECT_EQ(command->Owner(), &owner);
+  command->SetLoading(true);
+  // While a description is read, assigning a text connects to nothing.
+  kestu::SetStrProp(command, "ConnectionString",
+                    L"Provider=SQLOLEDB.1;Integrated Security=SSPI;Data Source=localhost,1");
+  kestu::SetStrProp(command, "CommandText", L"SELECT :a");
+  command->SetLoading(false);
+  EXPECT_EQ(command->ConnectionString(),
+            L"Provider=SQLOLEDB.1;Integrated Security=SSPI;Data Source=localhost,1");
+  EXPECT_EQ(command->Parameters().Count(), 1);
+  EXPECT_FALSE(command->Connected());
+  EXPECT_TRUE(kestu::HasPublishedProperty(command, "ParamCheck"));
+}
+
 TEST(ADOCommand, FailedConnectIsSwallowedOnAssignAndReportedOnExecute) {
   std::vector<String> drivers = InstalledDrivers();
   if (!ChooseDriver(drivers)) GTEST_SKIP() << "no SQL Server ODBC driver on this machine";
-  TADOCommand command;
+  TADOCommand command(nullptr);
   // Nothing listens on port 1; the connect fails at once.
   command.SetConnectionString(
       L"Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False;"

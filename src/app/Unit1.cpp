@@ -1,0 +1,31 @@
+#include "app/Unit1.h"
+
+#include "app/Attach.h"
+#include "app/MessageStandIn.h"
+
+namespace kestu {
+
+TForm1* Form1 = nullptr;
+
+KESTU_PUBLISH(TXPManifest) {}
+
+KESTU_PUBLISH(TForm1) {
+  p.Field("Label1", &TForm1::Label1);
+  p.Field("Label2", &TForm1::Label2);
+  p.Field("Button1", &TForm1::Button1);
+  p.Field("ADOCommand", &TForm1::ADOCommand);
+  p.Field("XPManifest1", &TForm1::XPManifest1);
+  p.Field("suiMessageDialog1", &TForm1::suiMessageDialog1);
+  p.Handler("Button1Click", &TForm1::Button1Click);
+}
+
+void TForm1::Button1Click(TObject*) {
+  app::AttachDatabase(*ADOCommand);
+  suiMessageDialog1->ShowModal();
+}
+
+void RegisterInstallerClasses() {
+  RegisterClasses<TLabel, TButton, TADOCommand, TXPManifest, app::TMessageStandIn, TForm1>();
+}
+
+}  // namespace kestu

@@ -1,0 +1,47 @@
+#pragma once
+// The installer window TForm1, built from its stored description: two texts,
+// the button that attaches the database, the command component, the manifest
+// marker and the success message. Until the engines exist, the button is the
+// framework's push button and the message a stand-in; the engine components'
+// stored values wait in resources/forms/Form1.engines.form.
+
+#include "db/ADOCommand.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+
+namespace kestu {
+
+namespace app {
+class TMessageStandIn;
+}
+
+// Marks that the program carries the common-controls manifest; nothing else.
+class TXPManifest : public TComponent {
+  KESTU_CLASS(TXPManifest, TComponent)
+ public:
+  using TComponent::TComponent;
+};
+
+class TForm1 : public TForm {
+  KESTU_CLASS(TForm1, TForm)
+ public:
+  using TForm::TForm;
+
+  TLabel* Label1 = nullptr;
+  TLabel* Label2 = nullptr;
+  TButton* Button1 = nullptr;
+  TADOCommand* ADOCommand = nullptr;
+  TXPManifest* XPManifest1 = nullptr;
+  app::TMessageStandIn* suiMessageDialog1 = nullptr;
+
+  // Attaches the database files beside the program; on success shows the
+  // message. Failures leave the handler for the application's error box.
+  void Button1Click(TObject* Sender);
+};
+
+extern TForm1* Form1;
+
+// Registers the classes the stored description names.
+void RegisterInstallerClasses();
+
+}  // namespace kestu
