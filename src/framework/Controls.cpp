@@ -759,7 +759,9 @@ bool TWinControl::DoKeyDown(WORD& key, TShiftState shift) {
 
 void TWinControl::WmKeyDown(TMessage& m) {
   WORD key = WORD(m.WParam);
-  if (DoKeyDown(key, KeyDataToShiftState(m.LParam))) return;
+  const TShiftState shift = KeyDataToShiftState(m.LParam);
+  if (DoKeyDown(key, shift)) return;
+  if (TCustomForm* form = GetParentForm(); form && form->IsShortCut(key, shift)) return;
   switch (key) {
     case VK_TAB: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
     case VK_RETURN: case VK_ESCAPE: case VK_EXECUTE: case VK_CANCEL:

@@ -124,6 +124,7 @@ KESTU_PUBLISH(TCustomForm) {
   p.Int("ClientHeight", &TCustomForm::StoredClientHeight, &TCustomForm::SetStoredClientHeight);
   p.Int("ModalResult", &TCustomForm::ModalResult, &TCustomForm::SetModalResult, 0).Idents(&IdentToModalResult);
   p.Ref("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
+  p.Ref("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
   p.Object("Icon", &TCustomForm::Icon);
   p.Event("OnCreate", &TCustomForm::SetOnCreate);
   p.Event("OnDestroy", &TCustomForm::SetOnDestroy);
@@ -240,6 +241,10 @@ void TCustomForm::CreateParams(TCreateParams& p) {
 }
 
 void TCustomForm::CreateHandleDone() {
+  if (menu_) {
+    ::SetMenu(Handle(), menu_->Handle());
+    menu_->SetWindowHandle(Handle());
+  }
   if (pendingClientWidth_ >= 0 || pendingClientHeight_ >= 0) {
     const int w = pendingClientWidth_ >= 0 ? pendingClientWidth_ : ClientWidth();
     const int h = pendingClientHeight_ >= 0 ? pendingClientHeight_ : ClientHeight();
@@ -267,7 +272,7 @@ void TCustomForm::SetClientSize(int w, int h) {
   DWORD style = 0, exStyle = 0;
   FrameStyles(style, exStyle);
   RECT r{0, 0, w, h};
-  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  AdjustWindowRectEx(&r, style, menu_ ? TRUE : FALSE, exStyle);
   TControl::SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
 }
 
@@ -363,6 +368,7 @@ void TCustomForm::ControlRemoved(TControl* control) {
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
   if (Operation == opRemove) {
+    if (AComponent == menu_) SetMenu(nullptr);
     if (AComponent == activeControl_) activeControl_ = nullptr;
     if (AComponent == focusedControl_) focusedControl_ = nullptr;
   }
@@ -453,6 +459,9 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_ACTIVATE: return WmActivate(m);
     case WM_SETFOCUS: return WmSetFocus(m);
     case WM_GETMINMAXINFO: return WmGetMinMaxInfo(m);
+    case WM_COMMAND: return WmCommand(m);
+    case WM_MEASUREITEM: return WmMeasureItem(m);
+    case WM_DRAWITEM: return WmDrawItem(m);
     case CM_VISIBLECHANGED: return CmVisibleChanged(m);
     case CM_DIALOGKEY: return CmDialogKey(m);
     case CM_RELEASE: return CmRelease(m);
@@ -461,6 +470,49 @@ void TCustomForm::WndProc(TMessage& m) {
 }
 
 void TCustomForm::WmClose(TMessage&) { Close(); }
+
+void TCustomForm::WmCommand(TMessage& m) {
+  if (m.LParam == 0 && HIWORD(m.WParam) <= 1 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
+  TWinControl::WndProc(m);
+}
+
+void TCustomForm::WmMeasureItem(TMessage& m) {
+  auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+  if (measure->CtlType == ODT_MENU && menu_ && menu_->MeasureItem(*measure)) {
+    m.Result = TRUE;
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TCustomForm::WmDrawItem(TMessage& m) {
+  auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+  if (draw->CtlType == ODT_MENU && menu_ && menu_->DrawItem(*draw)) {
+    m.Result = TRUE;
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TCustomForm::SetMenu(TMainMenu* v) {
+  if (v == menu_) return;
+  if (menu_) {
+    menu_->RemoveFreeNotification(this);
+    menu_->SetWindowHandle(nullptr);
+  }
+  menu_ = v;
+  if (v) v->FreeNotification(this);
+  if (HandleAllocated() && !HasState(csLoading)) {
+    const int cw = ClientWidth(), ch = ClientHeight();
+    ::SetMenu(Handle(), v ? v->Handle() : nullptr);
+    if (v) v->SetWindowHandle(Handle());
+    SetClientSize(cw, ch);
+  }
+}
+
+bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
+  return menu_ && menu_->IsShortCut(ShortCut(key, shift));
+}
 
 void TCustomForm::WmActivate(TMessage& m) {
   DefaultHandler(m);

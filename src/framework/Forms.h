@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/Menus.h"
 
 namespace kestu {
 
@@ -89,6 +90,10 @@ class TCustomForm : public TWinControl {
   bool OldCreateOrder() const { return oldCreateOrder_; }
   void SetOldCreateOrder(bool v) { oldCreateOrder_ = v; }
   TIcon* Icon() { return &icon_; }
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* v);
+  // Runs the menu item with this key combination, if any.
+  virtual bool IsShortCut(WORD key, TShiftState shift);
 
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* v);
@@ -154,6 +159,9 @@ class TCustomForm : public TWinControl {
   void WmActivate(TMessage& m);
   void WmSetFocus(TMessage& m);
   void WmGetMinMaxInfo(TMessage& m);
+  void WmCommand(TMessage& m);
+  void WmMeasureItem(TMessage& m);
+  void WmDrawItem(TMessage& m);
   void CmVisibleChanged(TMessage& m);
   void CmDialogKey(TMessage& m);
   void CmRelease(TMessage& m);
@@ -174,6 +182,7 @@ class TCustomForm : public TWinControl {
   bool modal_ = false;
   int pendingClientWidth_ = -1, pendingClientHeight_ = -1;
   TIcon icon_;
+  TMainMenu* menu_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;
   TModalResult modalResult_ = mrNone;

@@ -12,7 +12,7 @@ void EnsureFrameworkClasses() {
     RegisterClasses<TObject, TPersistent, TComponent, TCollection, TCollectionItem, TFont, TBrush, TPen,
                     TCanvas, TBitmap, TIcon, TPicture, TSizeConstraints, TControl, TWinControl, TCustomControl,
                     TGraphicControl, TCustomForm, TForm, TApplication, TScreen, TLabel, TButton, TPanel, TImage,
-                    TTimer>();
+                    TTimer, TMenuItem, TMenu, TMainMenu, TPopupMenu>();
     return true;
   }();
   (void)done;

@@ -1,0 +1,216 @@
+// Menus: items from a description, commands, shortcuts, hotkeys, owner
+// drawing of main and popup menus, change notification.
+#include <gtest/gtest.h>
+
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "framework/StdCtrls.h"
+
+namespace kestu {
+
+class TMenuForm : public TForm {
+  KESTU_CLASS(TMenuForm, TForm)
+ public:
+  using TForm::TForm;
+  TMainMenu* MainMenu1 = nullptr;
+  TPopupMenu* PopupMenu1 = nullptr;
+  TMenuItem* Open1 = nullptr;
+  TMenuItem* Exit1 = nullptr;
+  TMenuItem* Copy1 = nullptr;
+  std::vector<String> log;
+  void ItemClick(TObject* sender) { log.push_back(L"click " + static_cast<TComponent*>(sender)->Name()); }
+  void ItemMeasure(TObject* sender, TCanvas*, int& width, int& height) {
+    log.push_back(L"measure " + static_cast<TComponent*>(sender)->Name());
+    width = 120;
+    height = 30;
+  }
+  void ItemDraw(TObject* sender, TCanvas* canvas, const RECT& r, bool selected) {
+    log.push_back(L"draw " + static_cast<TComponent*>(sender)->Name() + (selected ? L" selected" : L""));
+    canvas->Brush()->SetColor(clRed);
+    canvas->FillRect(r);
+  }
+};
+KESTU_PUBLISH(TMenuForm) {
+  p.Field("MainMenu1", &TMenuForm::MainMenu1);
+  p.Field("PopupMenu1", &TMenuForm::PopupMenu1);
+  p.Field("Open1", &TMenuForm::Open1);
+  p.Field("Exit1", &TMenuForm::Exit1);
+  p.Field("Copy1", &TMenuForm::Copy1);
+  p.Handler("ItemClick", &TMenuForm::ItemClick);
+  p.Handler("ItemMeasure", &TMenuForm::ItemMeasure);
+  p.Handler("ItemDraw", &TMenuForm::ItemDraw);
+}
+
+namespace {
+
+const char* const kForm = R"(object MenuForm: TMenuForm
+  Caption = 'Menus'
+  ClientWidth = 300
+  ClientHeight = 120
+  Menu = MainMenu1
+  object MainMenu1: TMainMenu
+    OwnerDraw = True
+    object File1: TMenuItem
+      Caption = 'File'
+      object Open1: TMenuItem
+        Caption = 'Open'
+        ShortCut = 16463
+        OnClick = ItemClick
+        OnMeasureItem = ItemMeasure
+        OnDrawItem = ItemDraw
+      end
+      object N1: TMenuItem
+        Caption = '-'
+      end
+      object Exit1: TMenuItem
+        Caption = 'E&xit'
+        Enabled = False
+        OnClick = ItemClick
+      end
+    end
+  end
+  object PopupMenu1: TPopupMenu
+    OwnerDraw = True
+    object Copy1: TMenuItem
+      Caption = 'Copy'
+      OnClick = ItemClick
+      OnMeasureItem = ItemMeasure
+      OnDrawItem = ItemDraw
+    end
+  end
+end
+)";
+
+class Menus : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = new TMenuForm(Application);
+    form->InitializeFromText(kForm);
+  }
+  void TearDown() override { delete form; }
+  TMenuForm* form = nullptr;
+};
+
+TEST(MenuText, ShortCutsAndHotkeys) {
+  EXPECT_EQ(ShortCut('O', ssCtrl), 16463);
+  EXPECT_EQ(ShortCutToText(16463), L"Ctrl+O");
+  EXPECT_EQ(ShortCutToText(ShortCut(VK_F5, ssShift | ssAlt)), L"Shift+Alt+F5");
+  EXPECT_EQ(TextToShortCut(L"ctrl+del"), ShortCut(VK_DELETE, ssCtrl));
+  EXPECT_EQ(TextToShortCut(L"Hyper+Q"), 0);
+  EXPECT_EQ(StripHotkey(L"Save && E&xit"), L"Save & Exit");
+  EXPECT_EQ(AssignHotkeys({L"File", L"Format", L"&Edit", L"-", L"Fit", L"E"}),
+            (std::vector<String>{L"&File", L"F&ormat", L"&Edit", L"-", L"F&it", L"E"}));
+}
+
+TEST_F(Menus, ItemsAreBuiltFromTheDescription) {
+  TMenuItem* root = form->MainMenu1->Items();
+  ASSERT_EQ(root->Count(), 1);
+  TMenuItem* file = root->Items(0);
+  ASSERT_EQ(file->Count(), 3);
+  EXPECT_EQ(file->Items(0), form->Open1);
+  EXPECT_TRUE(file->Items(1)->IsLine());
+  EXPECT_EQ(form->Open1->GetParentMenu(), form->MainMenu1);
+  EXPECT_EQ(file->Find(L"exit"), form->Exit1);
+  form->HandleNeeded();
+  HMENU bar = GetMenu(form->Handle());
+  ASSERT_EQ(bar, form->MainMenu1->Handle());
+  ASSERT_EQ(GetMenuItemCount(bar), 1);
+  wchar_t text[64];
+  GetMenuStringW(bar, 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"&File");  // automatic hotkey
+  HMENU sub = GetSubMenu(bar, 0);
+  ASSERT_EQ(GetMenuItemCount(sub), 3);
+  GetMenuStringW(sub, 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"&Open\tCtrl+O");
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_STATE;
+  GetMenuItemInfoW(sub, 2, TRUE, &info);
+  EXPECT_TRUE(info.fState & MFS_GRAYED);
+  EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+  EXPECT_EQ(form->ClientHeight(), 120);  // the bar is outside the client area
+}
+
+TEST_F(Menus, CommandsShortCutsAndChangeNotification) {
+  form->HandleNeeded();
+  SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(form->Open1->Command(), 0), 0);
+  EXPECT_EQ(form->log, std::vector<String>{L"click Open1"});
+  form->log.clear();
+  // Ctrl+O pressed in any control of the form runs the item; a disabled one doesn't.
+  auto* button = new TButton(form);
+  button->SetParent(form);
+  EXPECT_TRUE(form->IsShortCut('O', ssCtrl));
+  EXPECT_FALSE(form->IsShortCut('P', ssCtrl));
+  form->Exit1->SetShortCut(ShortCut('Q', ssCtrl));
+  EXPECT_FALSE(form->IsShortCut('Q', ssCtrl));
+  EXPECT_EQ(form->log, std::vector<String>{L"click Open1"});
+  // Changing an item rebuilds the native menu and tells the form.
+  std::vector<UINT> messages;
+  form->SetWindowProc([&, old = form->WindowProc()](TMessage& m) {
+    if (m.Msg == CM_MENUCHANGED) messages.push_back(m.Msg);
+    old(m);
+  });
+  int changes = 0;
+  form->MainMenu1->SetOnChange([&](TObject*, TMenuItem* source, bool rebuild) {
+    EXPECT_EQ(source, form->Exit1);
+    EXPECT_TRUE(rebuild);
+    ++changes;
+  });
+  form->Exit1->SetCaption(L"Quit");
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(messages.size(), 1u);
+  wchar_t text[64];
+  GetMenuStringW(GetSubMenu(GetMenu(form->Handle()), 0), 2, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"&Quit\tCtrl+Q");
+  // Removing an item's component takes it out of the menu.
+  form->MainMenu1->SetOnChange(nullptr);
+  delete form->Exit1;
+  EXPECT_EQ(form->MainMenu1->Items()->Items(0)->Count(), 2);
+}
+
+TEST_F(Menus, OwnerDrawnItemsAreMeasuredAndDrawnByTheirHandlers) {
+  form->HandleNeeded();
+  MEASUREITEMSTRUCT measure{};
+  measure.CtlType = ODT_MENU;
+  measure.itemID = form->Open1->Command();
+  measure.itemData = reinterpret_cast<ULONG_PTR>(form->Open1);
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_MEASUREITEM, 0, LPARAM(&measure)), TRUE);
+  EXPECT_EQ(measure.itemWidth, 120u);
+  EXPECT_EQ(measure.itemHeight, 30u);
+  TBitmap bitmap(50, 20);
+  DRAWITEMSTRUCT draw{};
+  draw.CtlType = ODT_MENU;
+  draw.itemData = reinterpret_cast<ULONG_PTR>(form->Open1);
+  draw.itemState = ODS_SELECTED;
+  draw.hDC = bitmap.Canvas()->Handle();
+  draw.rcItem = {0, 0, 50, 20};
+  SendMessageW(form->Handle(), WM_DRAWITEM, 0, LPARAM(&draw));
+  EXPECT_EQ(form->log, (std::vector<String>{L"measure Open1", L"draw Open1 selected"}));
+  EXPECT_EQ(bitmap.Rows().At(25, 10), (Bgr{0, 0, 255}));
+}
+
+TEST_F(Menus, APopupMenuShownForRealMeasuresDrawsAndRunsTheChosenItem) {
+  form->Show();
+  auto* timer = new TTimer(form);
+  timer->SetInterval(100);
+  int ticks = 0;
+  timer->SetOnTimer([&](TObject*) {
+    HWND popup = TPopupMenu::PopupWindow();
+    if (++ticks == 1) {
+      PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+      PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+    } else {
+      EndMenu();  // never leave the test hanging in the menu loop
+    }
+  });
+  timer->SetEnabled(true);
+  form->PopupMenu1->Popup(100, 100);
+  timer->SetEnabled(false);
+  ASSERT_FALSE(form->log.empty());
+  EXPECT_EQ(form->log.front(), L"measure Copy1");
+  EXPECT_NE(std::find(form->log.begin(), form->log.end(), L"draw Copy1 selected"), form->log.end());
+  EXPECT_EQ(form->log.back(), L"click Copy1");
+}
+
+}  // namespace
+}  // namespace kestu
