@@ -50,6 +50,8 @@ def test(program, inspector):
         session.click_child(main, BUTTON_CAPTION)
         box = session.wait_window(APPLICATION_TITLE)
         text = message_box_text(box)
+        check(box["owner"] == APPLICATION_TITLE, "the error box is owned by %r" % box["owner"])
+        check(not session.window(MAIN_TITLE)["enabled"], "the main window stays enabled under the box")
         # Ends in ".", so the box adds no full stop.
         check(text == "Database 'Kestu' already exists.", "error text: %r" % text)
         icons = [child for child in box["children"] if child.get("icon")]

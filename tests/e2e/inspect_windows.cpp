@@ -1,5 +1,6 @@
 // Prints the visible top-level windows of this Wine prefix as JSON lines, for
-// the end-to-end tests: title, class, outer rectangle, whether enabled, the
+// the end-to-end tests: title, class, outer rectangle, client size, whether
+// enabled, the
 // owner's title, and the children (class, text, rectangle, whether a static
 // shows an icon). Reads only; all input comes from real X events.
 #include <windows.h>
@@ -70,6 +71,8 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   if (!IsWindowVisible(window)) return TRUE;
   RECT rect{};
   GetWindowRect(window, &rect);
+  RECT client{};
+  GetClientRect(window, &client);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   const HWND owner = GetWindow(window, GW_OWNER);
@@ -78,9 +81,10 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   children += "]";
   std::printf(
       "{\"title\": %s, \"class\": %s, \"pid\": %lu, \"rect\": [%ld, %ld, %ld, %ld], "
+      "\"client\": [%ld, %ld], "
       "\"enabled\": %s, \"owner\": %s, \"foreground\": %s, \"children\": %s}\n",
       Json(TextOf(window)).c_str(), Json(ClassOf(window)).c_str(), process, rect.left, rect.top,
-      rect.right, rect.bottom, IsWindowEnabled(window) ? "true" : "false",
+      rect.right, rect.bottom, client.right, client.bottom, IsWindowEnabled(window) ? "true" : "false",
       owner ? Json(TextOf(owner)).c_str() : "null",
       GetForegroundWindow() == window ? "true" : "false", children.c_str());
   return TRUE;
