@@ -73,18 +73,19 @@ bool LinkBroken(const Handle& handle) {
   return false;
 }
 
-// The process-wide ODBC environment (version 3 behaviour), made on first use.
-SQLHENV Environment() {
-  static const Handle environment = [] {
+// The ODBC environment (version 3 behaviour), made on first use and shared:
+// every connection holds it, so it outlives them all, also at program exit.
+std::shared_ptr<Handle> Environment() {
+  static const std::shared_ptr<Handle> environment = [] {
     SQLHANDLE handle = SQL_NULL_HANDLE;
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle))) {
       throw Exception(L"The ODBC driver manager is not available");
     }
-    Handle owned(SQL_HANDLE_ENV, handle);
+    auto owned = std::make_shared<Handle>(SQL_HANDLE_ENV, handle);
     SQLSetEnvAttr(handle, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     return owned;
   }();
-  return environment.get();
+  return environment;
 }
 
 Handle AllocateStatement(const Handle& connection) {
@@ -100,6 +101,7 @@ SQLWCHAR* Text(String& text) { return reinterpret_cast<SQLWCHAR*>(text.data()); 
 }  // namespace
 
 struct OdbcConnection::Handles {
+  std::shared_ptr<Handle> environment = Environment();
   Handle connection;
   bool connected = false;
   ~Handles() {
@@ -109,14 +111,14 @@ struct OdbcConnection::Handles {
 
 std::vector<String> InstalledDrivers() {
   std::vector<String> drivers;
-  SQLHENV environment = Environment();
+  const std::shared_ptr<Handle> environment = Environment();
   SQLUSMALLINT direction = SQL_FETCH_FIRST;
   for (;;) {
     SQLWCHAR name[256] = {};
     SQLWCHAR attributes[2048] = {};
     SQLSMALLINT nameLength = 0;
     SQLSMALLINT attributesLength = 0;
-    const SQLRETURN result = SQLDriversW(environment, direction, name, SQLSMALLINT(std::size(name)),
+    const SQLRETURN result = SQLDriversW(environment->get(), direction, name, SQLSMALLINT(std::size(name)),
                                          &nameLength, attributes, SQLSMALLINT(std::size(attributes)),
                                          &attributesLength);
     if (!SQL_SUCCEEDED(result)) break;
@@ -129,7 +131,7 @@ std::vector<String> InstalledDrivers() {
 OdbcConnection::OdbcConnection(const OdbcConnectRequest& request)
     : handles_(std::make_unique<Handles>()) {
   SQLHANDLE connection = SQL_NULL_HANDLE;
-  if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, Environment(), &connection))) {
+  if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, handles_->environment->get(), &connection))) {
     throw Exception(L"The ODBC driver manager could not make a connection handle");
   }
   handles_->connection = Handle(SQL_HANDLE_DBC, connection);

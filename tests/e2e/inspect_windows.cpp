@@ -1,8 +1,8 @@
 // Prints the visible top-level windows of this Wine prefix as JSON lines, for
 // the end-to-end tests: title, class, outer rectangle, client size, whether
-// enabled, the
-// owner's title, and the children (class, text, rectangle, whether a static
-// shows an icon). Reads only; all input comes from real X events.
+// enabled, the owner's title, and the children (class, text, rectangle,
+// whether a static shows an icon). Reads only; all input comes from real X
+// events.
 #include <windows.h>
 
 #include <cstdio>
