@@ -128,13 +128,13 @@ class Session:
                        env=self.wine_environment(), check=True, timeout=300,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def start_realm_and_peer(self):
+    def start_realm_and_peer(self, *peer_arguments):
         self.peer_port = krb_realm.free_port()
         self.realm = krb_realm.Realm(os.path.join(self.folder, "realm"), self.peer_port).start()
         ready = os.path.join(self.folder, "peer.ready")
         self.peer = subprocess.Popen(
             ["/usr/bin/python3", os.path.join(HERE, "tds_peer.py"), "--port", str(self.peer_port),
-             "--log", self.peer_log, "--ready", ready],
+             "--log", self.peer_log, "--ready", ready, *peer_arguments],
             env={**os.environ, **self.realm.environment})
         wait_until("the database peer", lambda: os.path.exists(ready), 15)
 

@@ -6,7 +6,7 @@ records every SQL batch it receives, and answers the first attach of a
 database with success and any later one with the server's "already exists"
 error.
 
-Run:  tds_peer.py --port P --log FILE [--ready FILE]
+Run:  tds_peer.py --port P --log FILE [--ready FILE] [--exists-message TEXT]
 Needs KRB5_CONFIG and KRB5_KTNAME in its environment. Each event is one JSON
 line in the log: {"event": "login", ...}, {"event": "batch", "text": ...}.
 """
@@ -40,8 +40,9 @@ class Log:
 class Server:
     """State shared by all connections: the databases attached so far."""
 
-    def __init__(self, log):
+    def __init__(self, log, exists_message):
         self.log = log
+        self.exists_message = exists_message
         self.attached = set()
         self.lock = threading.Lock()
 
@@ -216,7 +217,7 @@ class Connection(socketserver.BaseRequestHandler):
         if text.lstrip().upper().startswith("EXEC SP_ATTACH_DB"):
             name = text.split("N'", 1)[1].split("'", 1)[0] if "N'" in text else ""
             if not state.attach(name):
-                self.send_message(self.error(1801, 3, 16, "Database '%s' already exists." % name) +
+                self.send_message(self.error(1801, 3, 16, state.exists_message % name) +
                                   self.done(DONE_ERROR))
                 return
         self.send_message(self.done())
@@ -232,9 +233,11 @@ def main():
     parser.add_argument("--port", type=int, required=True)
     parser.add_argument("--log", required=True)
     parser.add_argument("--ready", help="file written once the peer listens")
+    parser.add_argument("--exists-message", default="Database '%s' already exists.",
+                        help="the server's text for a second attach; %%s is the database")
     arguments = parser.parse_args()
     listener = Listener(("127.0.0.1", arguments.port), Connection)
-    listener.state = Server(Log(arguments.log))
+    listener.state = Server(Log(arguments.log), arguments.exists_message)
     if arguments.ready:
         with open(arguments.ready, "w") as ready:
             ready.write(str(os.getpid()))
