@@ -11,12 +11,6 @@ namespace kestu {
 // ---------------------------------------------------------------------------
 // Text helpers
 
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
-         });
-}
-
 String Utf8ToString(std::string_view utf8) {
   if (utf8.empty()) return {};
   const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);

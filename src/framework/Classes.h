@@ -25,6 +25,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "base/TextUtil.h"  // SameText
 #include "framework/Exception.h"
 
 namespace kestu {
@@ -116,7 +117,6 @@ const TClass* FindClass(std::string_view name);
 const TClass& GetClass(std::string_view name);
 template <class... C> void RegisterClasses() { (C::StaticClass(), ...); }
 
-bool SameText(std::string_view a, std::string_view b);
 String Utf8ToString(std::string_view utf8);
 std::string StringToUtf8(const String& s);
 

@@ -905,6 +905,8 @@ void TWinControl::SetBounds(int l, int t, int w, int h) {
 void TWinControl::BoundsChanged() {
   if (handle_ && !HasState(csLoading))
     SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  else if (!handle_)
+    Realign();  // a window would get WM_SIZE and realign then
 }
 
 RECT TWinControl::ClientRect() {

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwctype>
 #include <fstream>
 #include <iterator>
+
+#include "base/Jpeg.h"
 
 namespace kestu {
 
@@ -672,21 +675,59 @@ void TBitmap::LoadFromStoredData(const Bytes& data) {
   LoadFromBmp(data.data() + 4, length);
 }
 
-void TBitmap::LoadFromFile(const String& path) {
+Bytes ReadFileBytes(const String& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw EInvalidGraphic(L"Cannot open file " + path);
+  if (file == INVALID_HANDLE_VALUE) throw Exception(L"Cannot open file \"" + path + L"\"");
   LARGE_INTEGER size{};
   GetFileSizeEx(file, &size);
   Bytes data;
-  if (size.QuadPart > 0 && size.QuadPart < (std::int64_t(1) << 30)) {
-    data.resize(std::size_t(size.QuadPart));
-    DWORD read = 0;
-    ReadFile(file, data.data(), DWORD(data.size()), &read, nullptr);
-    data.resize(read);
+  if (size.QuadPart >= (std::int64_t(1) << 30)) {
+    CloseHandle(file);
+    throw Exception(L"File \"" + path + L"\" is too large");
   }
+  data.resize(std::size_t(size.QuadPart));
+  DWORD read = 0;
+  if (!data.empty()) ReadFile(file, data.data(), DWORD(data.size()), &read, nullptr);
+  data.resize(read);
   CloseHandle(file);
+  return data;
+}
+
+void TBitmap::LoadFromFile(const String& path) {
+  const Bytes data = ReadFileBytes(path);
   LoadFromBmp(data.data(), data.size());
 }
+
+KESTU_PUBLISH(TJPEGImage) {}
+
+void TJPEGImage::Assign(const TPersistent* source) {
+  auto* j = dynamic_cast<const TJPEGImage*>(source);
+  if (!j) return TPersistent::Assign(source);
+  bitmap_.Assign(&j->bitmap_);
+  grayscale_ = j->grayscale_;
+  Changed();
+}
+
+void TJPEGImage::LoadFromData(const std::uint8_t* data, std::size_t size) {
+  PixelBuffer pixels;
+  try {
+    pixels = DecodeJpeg(data, size, grayscale_, kMaxPixels);
+  } catch (const JpegError& e) {
+    throw EInvalidGraphic(L"JPEG error: " + Utf8ToString(e.what()));
+  }
+  bitmap_.SetSize(0, 0);
+  bitmap_.SetSize(pixels.Width(), pixels.Height());
+  PixelRows to = bitmap_.Rows(), from = pixels.Rows();
+  for (int y = 0; y < to.height; ++y) std::memcpy(to.Row(y), from.Row(y), std::size_t(to.width) * 3);
+  Changed();
+}
+
+void TJPEGImage::LoadFromFile(const String& path) {
+  const Bytes data = ReadFileBytes(path);
+  LoadFromData(data.data(), data.size());
+}
+
+void TJPEGImage::Draw(TCanvas* canvas, const RECT& r) { bitmap_.Draw(canvas, r); }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const String& name) {
   HRSRC res = FindResourceW(instance, name.c_str(), MAKEINTRESOURCEW(2) /* RT_BITMAP */);
@@ -782,6 +823,7 @@ void TPicture::SetGraphic(TGraphic* graphic) {
   if (!graphic) return Take(nullptr);
   std::unique_ptr<TGraphic> copy;
   if (dynamic_cast<TBitmap*>(graphic)) copy = std::make_unique<TBitmap>();
+  else if (dynamic_cast<TJPEGImage*>(graphic)) copy = std::make_unique<TJPEGImage>();
   else if (dynamic_cast<TIcon*>(graphic)) copy = std::make_unique<TIcon>();
   else throw EInvalidGraphic(L"Unsupported graphic " + graphic->ClassName());
   copy->Assign(graphic);
@@ -803,6 +845,28 @@ TBitmap* TPicture::Bitmap() {
 TIcon* TPicture::Icon() {
   if (!dynamic_cast<TIcon*>(graphic_.get())) Take(std::make_unique<TIcon>());
   return static_cast<TIcon*>(graphic_.get());
+}
+
+void TPicture::LoadFromFile(const String& path, bool grayscale) {
+  const std::size_t dot = path.find_last_of(L'.');
+  String ext = dot == String::npos ? String() : path.substr(dot + 1);
+  for (wchar_t& c : ext) c = wchar_t(std::towlower(c));
+  if (ext == L"jpg" || ext == L"jpeg") {
+    auto jpeg = std::make_unique<TJPEGImage>();
+    jpeg->SetGrayscale(grayscale);
+    jpeg->LoadFromFile(path);
+    Take(std::move(jpeg));
+  } else if (ext == L"ico") {
+    auto icon = std::make_unique<TIcon>();
+    auto handle = static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    if (!handle) throw EInvalidGraphic(L"Cannot load icon " + path);
+    icon->SetHandle(handle);
+    Take(std::move(icon));
+  } else {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->LoadFromFile(path);
+    Take(std::move(bitmap));
+  }
 }
 
 void TPicture::LoadFromStoredData(const Bytes& data) {

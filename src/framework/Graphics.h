@@ -361,7 +361,31 @@ class TIcon : public TGraphic {
   int width_ = 0, height_ = 0;
 };
 
-// Holds one graphic: a bitmap or an icon.
+// A JPEG image, decoded into a 24-bit bitmap when loaded.
+class TJPEGImage : public TGraphic {
+  KESTU_CLASS(TJPEGImage, TGraphic)
+ public:
+  TJPEGImage() = default;
+  void Assign(const TPersistent* source) override;
+  int Width() const override { return bitmap_.Width(); }
+  int Height() const override { return bitmap_.Height(); }
+  // Decode as grey-scale from the next load on.
+  bool Grayscale() const { return grayscale_; }
+  void SetGrayscale(bool v) { grayscale_ = v; }
+  void LoadFromData(const std::uint8_t* data, std::size_t size);
+  void LoadFromFile(const String& path);
+  TBitmap* Bitmap() { return &bitmap_; }
+  void Draw(TCanvas* canvas, const RECT& r) override;
+
+ private:
+  TBitmap bitmap_;
+  bool grayscale_ = false;
+};
+
+// Reads a whole file; raises Exception naming it when it cannot be read.
+Bytes ReadFileBytes(const String& path);
+
+// Holds one graphic: a bitmap, an icon or a JPEG image.
 class TPicture : public TPersistent {
   KESTU_CLASS(TPicture, TPersistent)
  public:
@@ -374,6 +398,8 @@ class TPicture : public TPersistent {
   // The held bitmap, replacing any other graphic with an empty bitmap.
   TBitmap* Bitmap();
   TIcon* Icon();
+  // Loads a .bmp, .jpg/.jpeg or .ico file by its extension.
+  void LoadFromFile(const String& path, bool grayscale = false);
   int Width() const { return graphic_ ? graphic_->Width() : 0; }
   int Height() const { return graphic_ ? graphic_->Height() : 0; }
   // Stored form: a length-prefixed class name, then that class's stored data.

@@ -3,6 +3,7 @@
 #include "framework/Classes.h"
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
+#include "framework/ImgList.h"
 #include "framework/StdCtrls.h"
 
 namespace kestu {
@@ -12,7 +13,7 @@ void EnsureFrameworkClasses() {
     RegisterClasses<TObject, TPersistent, TComponent, TCollection, TCollectionItem, TFont, TBrush, TPen,
                     TCanvas, TBitmap, TIcon, TPicture, TSizeConstraints, TControl, TWinControl, TCustomControl,
                     TGraphicControl, TCustomForm, TForm, TApplication, TScreen, TLabel, TButton, TPanel, TImage,
-                    TTimer, TMenuItem, TMenu, TMainMenu, TPopupMenu>();
+                    TTimer, TMenuItem, TMenu, TMainMenu, TPopupMenu, TImageList, TScrollBar, TJPEGImage>();
     return true;
   }();
   (void)done;

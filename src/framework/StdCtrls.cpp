@@ -1,5 +1,7 @@
 #include "framework/StdCtrls.h"
 
+#include <algorithm>
+
 namespace kestu {
 
 namespace {
@@ -349,6 +351,106 @@ void TImage::Paint() {
     OffsetRect(&r, (Width() - g->Width()) / 2, (Height() - g->Height()) / 2);
   }
   Canvas()->StretchDraw(r, g);
+}
+
+// ---------------------------------------------------------------------------
+// TScrollBar
+
+KESTU_PUBLISH(TScrollBar) {
+  p.Enum("Kind", &TScrollBar::Kind, &TScrollBar::SetKind, sbHorizontal, {"sbHorizontal", "sbVertical"});
+  p.Int("Min", &TScrollBar::Min, &TScrollBar::SetMin, 0);
+  p.Int("Max", &TScrollBar::Max, &TScrollBar::SetMax, 100);
+  p.Int("Position", &TScrollBar::Position, &TScrollBar::SetPosition, 0);
+  p.Int("PageSize", &TScrollBar::PageSize, &TScrollBar::SetPageSize, 0);
+  p.Int("SmallChange", &TScrollBar::SmallChange, &TScrollBar::SetSmallChange, 1);
+  p.Int("LargeChange", &TScrollBar::LargeChange, &TScrollBar::SetLargeChange, 1);
+  p.Event("OnChange", &TScrollBar::SetOnChange);
+  p.Event("OnScroll", &TScrollBar::SetOnScroll);
+}
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 121, GetSystemMetrics(SM_CYHSCROLL));
+  SetTabStop(true);
+  controlStyle_ &= ~(csClickEvents | csCaptureMouse);
+}
+
+void TScrollBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.SubclassOf = L"SCROLLBAR";
+  p.WinClassName = L"TScrollBar";
+  p.Style |= kind_ == sbVertical ? SBS_VERT : SBS_HORZ;
+}
+
+void TScrollBar::CreateHandleDone() { UpdateNative(); }
+
+void TScrollBar::SetKind(TScrollBarKind v) {
+  if (v == kind_) return;
+  kind_ = v;
+  if (!HasState(csLoading)) SetBounds(Left(), Top(), Height(), Width());
+  RecreateWnd();
+}
+
+void TScrollBar::SetPageSize(int v) {
+  if (v == pageSize_ || v < 0) return;
+  pageSize_ = v;
+  SetParams(position_, min_, max_);
+  UpdateNative();
+}
+
+void TScrollBar::SetParams(int position, int min, int max) {
+  if (max < min) max = min;
+  const int last = std::max(min, max - std::max(pageSize_ - 1, 0));
+  position = std::clamp(position, min, last);
+  const bool moved = position != position_;
+  if (!moved && min == min_ && max == max_) return;
+  min_ = min, max_ = max, position_ = position;
+  UpdateNative();
+  if (moved && onChange_) onChange_(this);
+}
+
+void TScrollBar::UpdateNative() {
+  if (!HandleAllocated()) return;
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  info.nMin = min_;
+  info.nMax = max_;
+  info.nPage = UINT(pageSize_);
+  info.nPos = position_;
+  SetScrollInfo(Handle(), SB_CTL, &info, TRUE);
+}
+
+void TScrollBar::DoScroll(TMessage& m) {
+  static const TScrollCode kCodes[] = {scLineUp, scLineDown, scPageUp, scPageDown, scPosition,
+                                       scTrack, scTop, scBottom, scEndScroll};
+  const int code = LOWORD(m.WParam);
+  if (code < 0 || code > SB_ENDSCROLL) return;
+  int pos = position_;
+  switch (code) {
+    case SB_LINEUP: pos -= smallChange_; break;
+    case SB_LINEDOWN: pos += smallChange_; break;
+    case SB_PAGEUP: pos -= largeChange_; break;
+    case SB_PAGEDOWN: pos += largeChange_; break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+      SCROLLINFO info{};
+      info.cbSize = sizeof info;
+      info.fMask = SIF_TRACKPOS;
+      GetScrollInfo(Handle(), SB_CTL, &info);
+      pos = info.nTrackPos;
+      break;
+    }
+    case SB_TOP: pos = min_; break;
+    case SB_BOTTOM: pos = max_; break;
+    default: break;
+  }
+  if (onScroll_) onScroll_(this, kCodes[code], pos);
+  SetPosition(pos);
+}
+
+void TScrollBar::WndProc(TMessage& m) {
+  if (m.Msg == CN_HSCROLL || m.Msg == CN_VSCROLL) return DoScroll(m);
+  TWinControl::WndProc(m);
 }
 
 // ---------------------------------------------------------------------------

@@ -131,6 +131,49 @@ class TImage : public TGraphicControl {
   bool transparent_ = false;
 };
 
+enum TScrollBarKind { sbHorizontal, sbVertical };
+enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
+
+// The native scroll bar control.
+class TScrollBar : public TWinControl {
+  KESTU_CLASS(TScrollBar, TWinControl)
+ public:
+  explicit TScrollBar(TComponent* AOwner);
+  TScrollBarKind Kind() const { return kind_; }
+  void SetKind(TScrollBarKind v);
+  int Min() const { return min_; }
+  void SetMin(int v) { SetParams(position_, v, max_); }
+  int Max() const { return max_; }
+  void SetMax(int v) { SetParams(position_, min_, v); }
+  int Position() const { return position_; }
+  void SetPosition(int v) { SetParams(v, min_, max_); }
+  int PageSize() const { return pageSize_; }
+  void SetPageSize(int v);
+  int SmallChange() const { return smallChange_; }
+  void SetSmallChange(int v) { smallChange_ = v; }
+  int LargeChange() const { return largeChange_; }
+  void SetLargeChange(int v) { largeChange_ = v; }
+  // Position clamped into [Min, Max - max(PageSize - 1, 0)].
+  void SetParams(int position, int min, int max);
+  const TNotifyEvent& OnChange() const { return onChange_; }
+  void SetOnChange(TNotifyEvent e) { onChange_ = std::move(e); }
+  void SetOnScroll(TScrollEvent e) { onScroll_ = std::move(e); }
+  void WndProc(TMessage& m) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+
+ private:
+  void UpdateNative();
+  void DoScroll(TMessage& m);
+  TScrollBarKind kind_ = sbHorizontal;
+  int min_ = 0, max_ = 100, position_ = 0, pageSize_ = 0, smallChange_ = 1, largeChange_ = 1;
+  TNotifyEvent onChange_;
+  TScrollEvent onScroll_;
+};
+
 // A message timer on the thread that created it.
 class TTimer : public TComponent {
   KESTU_CLASS(TTimer, TComponent)
