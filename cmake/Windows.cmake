@@ -32,8 +32,11 @@ set(KESTU_WINDOWS kestu_skin kestu_themekit kestu_db kestu_framework ${KESTU_POR
 # All resources of the program (manifest, icon, bitmaps, form descriptions).
 # Tests link the same object so that they load the same named resources.
 add_library(kestu_resources OBJECT ${PROJECT_SOURCE_DIR}/resources/KestuSetup.rc)
+# windres reports no dependencies, so the script is rebuilt whenever any file
+# under resources/ changes (included scripts, images, form descriptions).
+file(GLOB_RECURSE resource_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*)
 set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/KestuSetup.rc APPEND PROPERTY
-  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/KestuSetup.manifest)
+  OBJECT_DEPENDS ${resource_files})
 target_include_directories(kestu_resources PRIVATE ${PROJECT_SOURCE_DIR}/resources)
 
 file(GLOB app_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/*.cpp)
