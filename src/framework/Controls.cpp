@@ -548,6 +548,27 @@ void TWinControl::RecreateWnd() {
   HandleNeeded();
 }
 
+// Text set on the window from outside (SetWindowText) becomes the Caption.
+void TWinControl::WmSetText(TMessage& m) {
+  DefaultHandler(m);
+  const String text = m.LParam ? String(reinterpret_cast<const wchar_t*>(m.LParam)) : String();
+  if (text == Text()) return;
+  TControl::SetText(text);
+}
+
+void TWinControl::WmSysColorChange(TMessage& m) {
+  DefaultHandler(m);
+  BroadcastAll(CM_SYSCOLORCHANGE, 0, 0);
+}
+
+void TWinControl::BroadcastAll(UINT msg, WPARAM wParam, LPARAM lParam) {
+  Perform(msg, wParam, lParam);
+  for (TControl* c : std::vector<TControl*>(controls_)) {
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->BroadcastAll(msg, wParam, lParam);
+    else c->Perform(msg, wParam, lParam);
+  }
+}
+
 void TWinControl::WmNcDestroy(TMessage& m) {
   DefaultHandler(m);
   if (handle_) RemovePropW(handle_, kControlProp);
@@ -581,6 +602,8 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_SYSCHAR: return WmSysChar(m);
     case WM_MOUSELEAVE: return WmMouseLeave(m);
     case WM_NCDESTROY: return WmNcDestroy(m);
+    case WM_SETTEXT: return WmSetText(m);
+    case WM_SYSCOLORCHANGE: return WmSysColorChange(m);
     case CM_ENABLEDCHANGED: return CmEnabledChanged(m);
     case CM_VISIBLECHANGED: return CmVisibleChanged(m);
     case CM_COLORCHANGED: return CmColorChanged(m);

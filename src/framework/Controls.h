@@ -344,6 +344,8 @@ class TWinControl : public TControl {
   bool ContainsControl(TControl* control) const;
   TControl* ControlAtPos(POINT p, bool allowDisabled);
   void Broadcast(TMessage& m);
+  // Sends a notification to this control and every control inside it.
+  void BroadcastAll(UINT msg, WPARAM wParam, LPARAM lParam);
   void NotifyControls(UINT msg);
 
   int TabOrder() const;
@@ -427,6 +429,8 @@ class TWinControl : public TControl {
   void WmMouse(TMessage& m);
   void WmMouseLeave(TMessage& m);
   void WmNcDestroy(TMessage& m);
+  void WmSetText(TMessage& m);
+  void WmSysColorChange(TMessage& m);
   void CmEnabledChanged(TMessage& m);
   void CmVisibleChanged(TMessage& m);
   void CmColorChanged(TMessage& m);

@@ -125,6 +125,8 @@ KESTU_PUBLISH(TCustomForm) {
   p.Int("ModalResult", &TCustomForm::ModalResult, &TCustomForm::SetModalResult, 0).Idents(&IdentToModalResult);
   p.Ref("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
   p.Ref("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
+  p.Object("HorzScrollBar", &TCustomForm::HorzScrollBar);
+  p.Object("VertScrollBar", &TCustomForm::VertScrollBar);
   p.Object("Icon", &TCustomForm::Icon);
   p.Event("OnCreate", &TCustomForm::SetOnCreate);
   p.Event("OnDestroy", &TCustomForm::SetOnDestroy);
@@ -252,6 +254,7 @@ void TCustomForm::CreateHandleDone() {
     TWinControl::SetClientSize(w, h);
   }
   if (icon_.Handle()) SendMessageW(Handle(), WM_SETICON, ICON_BIG, LPARAM(icon_.Handle()));
+  UpdateScrollBars();
 }
 
 RECT TCustomForm::ClientRect() {
@@ -356,7 +359,7 @@ void TCustomForm::SetFocusedControl(TWinControl* control) {
   if (control) activeControl_ = control;
   if (previous) previous->Perform(CM_EXIT);
   if (control) control->Perform(CM_ENTER);
-  Perform(CM_FOCUSCHANGED, 0, LPARAM(control));
+  BroadcastAll(CM_FOCUSCHANGED, 0, LPARAM(control));
 }
 
 void TCustomForm::ControlRemoved(TControl* control) {
@@ -460,6 +463,8 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_SETFOCUS: return WmSetFocus(m);
     case WM_GETMINMAXINFO: return WmGetMinMaxInfo(m);
     case WM_COMMAND: return WmCommand(m);
+    case WM_HSCROLL: case WM_VSCROLL: return WmScroll(m);
+    case WM_SIZE: return WmSize(m);
     case WM_MEASUREITEM: return WmMeasureItem(m);
     case WM_DRAWITEM: return WmDrawItem(m);
     case CM_VISIBLECHANGED: return CmVisibleChanged(m);
@@ -470,6 +475,147 @@ void TCustomForm::WndProc(TMessage& m) {
 }
 
 void TCustomForm::WmClose(TMessage&) { Close(); }
+
+void TCustomForm::WmScroll(TMessage& m) {
+  if (m.LParam) return TWinControl::WndProc(m);  // a scroll bar control's
+  (m.Msg == WM_HSCROLL ? horzScrollBar_ : vertScrollBar_).ScrollMessage(LOWORD(m.WParam));
+}
+
+void TCustomForm::WmSize(TMessage& m) {
+  TWinControl::WndProc(m);
+  UpdateScrollBars();
+}
+
+void TCustomForm::SetAutoScroll(bool v) {
+  if (v == autoScroll_) return;
+  autoScroll_ = v;
+  UpdateScrollBars();
+}
+
+void TCustomForm::UpdateScrollBars() {
+  if (!HandleAllocated() || updatingScrollBars_ || HasState(csLoading | csDestroying)) return;
+  updatingScrollBars_ = true;
+  if (autoScroll_) {
+    // The range covers every visible child, at its unscrolled place.
+    int right = 0, bottom = 0;
+    for (TControl* c : ControlList()) {
+      if (!c->Visible() || c->Align() != alNone) continue;
+      right = std::max(right, c->Left() + c->Width() + horzScrollBar_.Position());
+      bottom = std::max(bottom, c->Top() + c->Height() + vertScrollBar_.Position());
+    }
+    horzScrollBar_.SetCalculatedRange(right);
+    vertScrollBar_.SetCalculatedRange(bottom);
+  } else {
+    horzScrollBar_.SetCalculatedRange(0);
+    vertScrollBar_.SetCalculatedRange(0);
+  }
+  // Twice: showing one bar narrows the client area for the other.
+  for (int i = 0; i < 2; ++i) {
+    horzScrollBar_.Update();
+    vertScrollBar_.Update();
+  }
+  updatingScrollBars_ = false;
+}
+
+void TCustomForm::ScrollBy(int dx, int dy) {
+  if (dx == 0 && dy == 0) return;
+  DisableAlign();
+  for (TControl* c : ControlList()) c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+  EnableAlign();
+  if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+// ---------------------------------------------------------------------------
+// TControlScrollBar
+
+KESTU_PUBLISH(TControlScrollBar) {
+  p.Int("Range", &TControlScrollBar::Range, &TControlScrollBar::SetRange, 0);
+  p.Int("Increment", &TControlScrollBar::Increment, &TControlScrollBar::SetIncrement, 8);
+  p.Int("Position", &TControlScrollBar::Position, &TControlScrollBar::SetPosition, 0);
+  p.Bool("Visible", &TControlScrollBar::Visible, &TControlScrollBar::SetVisible, true);
+  p.Bool("Tracking", &TControlScrollBar::Tracking, &TControlScrollBar::SetTracking, false);
+}
+
+void TControlScrollBar::Assign(const TPersistent* source) {
+  auto* b = dynamic_cast<const TControlScrollBar*>(source);
+  if (!b) return TPersistent::Assign(source);
+  range_ = b->range_, increment_ = b->increment_, visible_ = b->visible_, tracking_ = b->tracking_;
+  form_->UpdateScrollBars();
+}
+
+int TControlScrollBar::ClientExtent() const {
+  RECT r{};
+  if (form_->HandleAllocated()) GetClientRect(form_->Handle(), &r);
+  return bar_ == SB_HORZ ? int(r.right) : int(r.bottom);
+}
+
+int TControlScrollBar::EffectiveRange() const { return std::max(range_, calculatedRange_); }
+
+void TControlScrollBar::SetRange(int v) {
+  if (v == range_) return;
+  range_ = std::max(v, 0);
+  form_->UpdateScrollBars();
+}
+
+void TControlScrollBar::SetVisible(bool v) {
+  if (v == visible_) return;
+  visible_ = v;
+  form_->UpdateScrollBars();
+}
+
+void TControlScrollBar::SetPosition(int v) {
+  const int limit = std::max(EffectiveRange() - ClientExtent(), 0);
+  v = std::clamp(v, 0, limit);
+  if (v == position_) return;
+  const int delta = position_ - v;
+  position_ = v;
+  if (bar_ == SB_HORZ) form_->ScrollBy(delta, 0);
+  else form_->ScrollBy(0, delta);
+  if (form_->HandleAllocated()) SetScrollPos(form_->Handle(), bar_, position_, TRUE);
+}
+
+void TControlScrollBar::Update() {
+  if (!form_->HandleAllocated()) return;
+  const int extent = ClientExtent();
+  const bool show = visible_ && EffectiveRange() > extent;
+  if (!show && position_ != 0) SetPosition(0);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+  info.nMin = 0;
+  info.nMax = show ? EffectiveRange() - 1 : 0;
+  info.nPage = show ? UINT(extent) : 0;
+  info.nPos = position_;
+  if (show != shown_) {
+    shown_ = show;
+    ShowScrollBar(form_->Handle(), bar_, show);
+  }
+  if (show) SetScrollInfo(form_->Handle(), bar_, &info, TRUE);
+  if (show) SetPosition(position_);  // the client may have grown
+}
+
+void TControlScrollBar::ScrollMessage(WORD code) {
+  const int page = ClientExtent();
+  switch (code) {
+    case SB_LINEUP: SetPosition(position_ - increment_); break;
+    case SB_LINEDOWN: SetPosition(position_ + increment_); break;
+    case SB_PAGEUP: SetPosition(position_ - page); break;
+    case SB_PAGEDOWN: SetPosition(position_ + page); break;
+    case SB_TOP: SetPosition(0); break;
+    case SB_BOTTOM: SetPosition(EffectiveRange()); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+      if (code == SB_THUMBTRACK && !tracking_) break;
+      SCROLLINFO info{};
+      info.cbSize = sizeof info;
+      info.fMask = SIF_TRACKPOS;
+      GetScrollInfo(form_->Handle(), bar_, &info);
+      SetPosition(info.nTrackPos);
+      break;
+    }
+    default: break;
+  }
+}
 
 void TCustomForm::WmCommand(TMessage& m) {
   if (m.LParam == 0 && HIWORD(m.WParam) <= 1 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;

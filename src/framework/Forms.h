@@ -56,6 +56,39 @@ using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 POINT PositionFor(TPosition position, POINT designed, SIZE size, const RECT& screen, const RECT& desktop,
                   const RECT* center);
 
+class TCustomForm;
+
+// One of a form's own scroll bars: shown when Range exceeds the client size.
+class TControlScrollBar : public TPersistent {
+  KESTU_CLASS(TControlScrollBar, TPersistent)
+ public:
+  TControlScrollBar(TCustomForm* form, int bar) : form_(form), bar_(bar) {}
+  void Assign(const TPersistent* source) override;
+  int Range() const { return range_; }
+  void SetRange(int v);
+  int Increment() const { return increment_; }
+  void SetIncrement(int v) { increment_ = v; }
+  int Position() const { return position_; }
+  void SetPosition(int v);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool v);
+  bool Tracking() const { return tracking_; }
+  void SetTracking(bool v) { tracking_ = v; }
+  bool IsScrollBarVisible() const { return shown_; }
+  // Shows or hides the native bar for the client extent and clamps Position.
+  void Update();
+  void ScrollMessage(WORD code);
+  void SetCalculatedRange(int v) { calculatedRange_ = v; }
+
+ private:
+  int ClientExtent() const;
+  int EffectiveRange() const;
+  TCustomForm* form_;
+  int bar_;
+  int range_ = 0, calculatedRange_ = 0, increment_ = 8, position_ = 0;
+  bool visible_ = true, tracking_ = false, shown_ = false;
+};
+
 class TCustomForm : public TWinControl {
   KESTU_CLASS(TCustomForm, TWinControl)
  public:
@@ -86,10 +119,15 @@ class TCustomForm : public TWinControl {
   bool Scaled() const { return scaled_; }
   void SetScaled(bool v) { scaled_ = v; }
   bool AutoScroll() const { return autoScroll_; }
-  void SetAutoScroll(bool v) { autoScroll_ = v; }
+  void SetAutoScroll(bool v);
   bool OldCreateOrder() const { return oldCreateOrder_; }
   void SetOldCreateOrder(bool v) { oldCreateOrder_ = v; }
   TIcon* Icon() { return &icon_; }
+  TControlScrollBar* HorzScrollBar() { return &horzScrollBar_; }
+  TControlScrollBar* VertScrollBar() { return &vertScrollBar_; }
+  // Moves every child by (dx, dy) and scrolls the window's pixels with them.
+  void ScrollBy(int dx, int dy);
+  void UpdateScrollBars();
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* v);
   // Runs the menu item with this key combination, if any.
@@ -160,6 +198,8 @@ class TCustomForm : public TWinControl {
   void WmSetFocus(TMessage& m);
   void WmGetMinMaxInfo(TMessage& m);
   void WmCommand(TMessage& m);
+  void WmScroll(TMessage& m);
+  void WmSize(TMessage& m);
   void WmMeasureItem(TMessage& m);
   void WmDrawItem(TMessage& m);
   void CmVisibleChanged(TMessage& m);
@@ -182,6 +222,9 @@ class TCustomForm : public TWinControl {
   bool modal_ = false;
   int pendingClientWidth_ = -1, pendingClientHeight_ = -1;
   TIcon icon_;
+  TControlScrollBar horzScrollBar_{this, SB_HORZ};
+  TControlScrollBar vertScrollBar_{this, SB_VERT};
+  bool updatingScrollBars_ = false;
   TMainMenu* menu_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;

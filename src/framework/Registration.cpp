@@ -13,7 +13,8 @@ void EnsureFrameworkClasses() {
     RegisterClasses<TObject, TPersistent, TComponent, TCollection, TCollectionItem, TFont, TBrush, TPen,
                     TCanvas, TBitmap, TIcon, TPicture, TSizeConstraints, TControl, TWinControl, TCustomControl,
                     TGraphicControl, TCustomForm, TForm, TApplication, TScreen, TLabel, TButton, TPanel, TImage,
-                    TTimer, TMenuItem, TMenu, TMainMenu, TPopupMenu, TImageList, TScrollBar, TJPEGImage>();
+                    TTimer, TMenuItem, TMenu, TMainMenu, TPopupMenu, TImageList, TScrollBar, TJPEGImage,
+                    TControlScrollBar>();
     return true;
   }();
   (void)done;

@@ -168,6 +168,46 @@ TEST_F(Controls, ScrollBarKeepsItsPositionInRangeAndFollowsScrollMessages) {
   EXPECT_EQ(changes, 4);
 }
 
+TEST_F(Controls, FormScrollBarsMoveTheChildren) {
+  auto* distant = new TPanel(form);
+  distant->SetParent(form);
+  distant->SetBounds(200, 400, 40, 40);  // right edge clear of the vertical bar
+  form->VertScrollBar()->SetIncrement(10);
+  form->SetAutoScroll(true);
+  form->HandleNeeded();
+  EXPECT_TRUE(form->VertScrollBar()->IsScrollBarVisible());  // bottom 440 > 200
+  EXPECT_FALSE(form->HorzScrollBar()->IsScrollBarVisible());
+  SendMessageW(form->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(form->VertScrollBar()->Position(), 10);
+  EXPECT_EQ(distant->Top(), 390);
+  SendMessageW(form->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(form->VertScrollBar()->Position(), 440 - form->ClientHeight());
+  EXPECT_EQ(distant->Top() + distant->Height(), form->ClientHeight());
+  form->SetAutoScroll(false);
+  EXPECT_EQ(distant->Top(), 400);  // back at its place once the bar goes
+}
+
+TEST_F(Controls, TextSetOnTheWindowAndSystemColourChangesReachTheControls) {
+  auto* button = new TButton(form);
+  button->SetParent(form);
+  auto* label = new TLabel(form);
+  label->SetParent(form);
+  form->HandleNeeded();
+  SetWindowTextW(form->Handle(), L"外部");
+  EXPECT_EQ(form->Caption(), L"外部");
+  int seen = 0;
+  label->SetWindowProc([&, old = label->WindowProc()](TMessage& m) {
+    if (m.Msg == CM_SYSCOLORCHANGE) ++seen;
+    old(m);
+  });
+  button->SetWindowProc([&, old = button->WindowProc()](TMessage& m) {
+    if (m.Msg == CM_SYSCOLORCHANGE) ++seen;
+    old(m);
+  });
+  SendMessageW(form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_EQ(seen, 2);
+}
+
 TEST(ImageList, MaskedImagesDrawTransparentAndGreyed) {
   TImageList list(nullptr);
   list.SetWidth(4);
