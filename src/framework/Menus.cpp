@@ -459,14 +459,23 @@ LRESULT CALLBACK PopupWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         for (TPopupMenu* menu : std::vector<TPopupMenu*>(PopupMenus()))
           if (menu->DispatchCommand(LOWORD(wParam))) return 0;
         return 0;
-      case WM_MEASUREITEM:
-        for (TPopupMenu* menu : PopupMenus())
-          if (menu->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      // Owner-drawn items of any of our menus (popup menus, and submenus of
+      // main menus dropped down from a tool bar) carry their item.
+      case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        auto* item = reinterpret_cast<TMenuItem*>(measure->itemData);
+        if (measure->CtlType == ODT_MENU && item && item->GetParentMenu() &&
+            item->GetParentMenu()->MeasureItem(*measure))
+          return TRUE;
         break;
-      case WM_DRAWITEM:
-        for (TPopupMenu* menu : PopupMenus())
-          if (menu->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      }
+      case WM_DRAWITEM: {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        auto* item = reinterpret_cast<TMenuItem*>(draw->itemData);
+        if (draw->CtlType == ODT_MENU && item && item->GetParentMenu() && item->GetParentMenu()->DrawItem(*draw))
+          return TRUE;
         break;
+      }
       default: break;
     }
   } catch (...) {

@@ -1,6 +1,7 @@
 // Registers every framework class with the class registry before the first
 // lookup by name, and makes sure their code is linked into every program.
 #include "framework/Classes.h"
+#include "framework/ComCtrls.h"
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
 #include "framework/ImgList.h"
@@ -14,7 +15,7 @@ void EnsureFrameworkClasses() {
                     TCanvas, TBitmap, TIcon, TPicture, TSizeConstraints, TControl, TWinControl, TCustomControl,
                     TGraphicControl, TCustomForm, TForm, TApplication, TScreen, TLabel, TButton, TPanel, TImage,
                     TTimer, TMenuItem, TMenu, TMainMenu, TPopupMenu, TImageList, TScrollBar, TJPEGImage,
-                    TControlScrollBar>();
+                    TControlScrollBar, TToolBar, TToolButton>();
     return true;
   }();
   (void)done;

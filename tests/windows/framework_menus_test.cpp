@@ -2,6 +2,7 @@
 // drawing of main and popup menus, change notification.
 #include <gtest/gtest.h>
 
+#include "framework/ComCtrls.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
@@ -210,6 +211,46 @@ TEST_F(Menus, APopupMenuShownForRealMeasuresDrawsAndRunsTheChosenItem) {
   EXPECT_EQ(form->log.front(), L"measure Copy1");
   EXPECT_NE(std::find(form->log.begin(), form->log.end(), L"draw Copy1 selected"), form->log.end());
   EXPECT_EQ(form->log.back(), L"click Copy1");
+}
+
+TEST_F(Menus, AToolBarStandsInForTheMenuBar) {
+  auto* bar = new TToolBar(form);
+  bar->SetParent(form);
+  bar->SetShowCaptions(true);
+  bar->SetEdgeBorders(0);
+  auto* edit = new TMenuItem(form);
+  edit->SetCaption(L"Edit");
+  form->MainMenu1->Items()->Add(edit);
+  bar->SetMenu(form->MainMenu1);
+  form->Show();
+  // Grouped buttons bound to the top-level items, in menu order.
+  ASSERT_EQ(bar->ButtonCount(), 2);
+  EXPECT_EQ(bar->Buttons(0)->MenuItem(), form->MainMenu1->Items()->Items(0));
+  EXPECT_EQ(bar->Buttons(1)->Caption(), L"Edit");
+  EXPECT_TRUE(bar->Buttons(0)->Grouping());
+  RECT first = bar->Buttons(0)->BoundsRect(), second = bar->Buttons(1)->BoundsRect();
+  EXPECT_GT(first.right, first.left);
+  EXPECT_GE(second.left, first.right);
+  edit->SetCaption(L"Bearbeiten");
+  edit->SetEnabled(false);
+  bar->RefreshMenuButtons();
+  EXPECT_EQ(bar->Buttons(1)->Caption(), L"Bearbeiten");
+  EXPECT_FALSE(SendMessageW(bar->Handle(), TB_ISBUTTONENABLED, bar->Buttons(1)->Command(), 0));
+  // The custom draw handler sees the hot button and may draw it itself.
+  std::vector<std::pair<TToolButton*, TCustomDrawState>> drawn;
+  bar->SetOnCustomDrawButton([&](TToolBar*, TToolButton* button, TCustomDrawState state, bool& defaultDraw) {
+    drawn.emplace_back(button, state);
+    if (state & cdsHot) defaultDraw = false;
+  });
+  SendMessageW(bar->Handle(), TB_SETHOTITEM, 0, 0);
+  RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  bool hotSeen = false;
+  for (auto& [button, state] : drawn) hotSeen |= button == bar->Buttons(0) && (state & cdsHot);
+  EXPECT_TRUE(hotSeen);
+  // Deleting the menu frees the bound buttons.
+  delete form->MainMenu1;
+  EXPECT_EQ(bar->ButtonCount(), 0);
+  EXPECT_EQ(bar->Menu(), nullptr);
 }
 
 }  // namespace
