@@ -171,6 +171,7 @@ TCustomForm::~TCustomForm() {
   }
   if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
   DestroyHandle();
+  clientHandle_ = nullptr;
 }
 
 void TCustomForm::InitializeFromResource() {
@@ -238,11 +239,33 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   FrameStyles(style, exStyle);
   p.Style = style | (Enabled() ? 0 : WS_DISABLED);
   p.ExStyle = exStyle;
-  p.WndParent = Application && Application != static_cast<TComponent*>(nullptr) ? Application->Handle() : nullptr;
+  p.WndParent = Application ? Application->Handle() : nullptr;
   if (windowState_ == wsMaximized) p.Style |= WS_MAXIMIZE;
+  if (formStyle_ == fsMDIChild) {
+    TCustomForm* frame = Application ? Application->MainForm() : nullptr;
+    if (!frame || frame == this || frame->FormStyle() != fsMDIForm)
+      throw EComponentError(L"Cannot create form. No MDI forms are currently active");
+    frame->HandleNeeded();
+    p.WndParent = frame->ClientHandle();
+    p.ExStyle |= WS_EX_MDICHILD;
+    p.Style |= WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_CAPTION | WS_THICKFRAME |
+               WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    p.Style &= ~DWORD(WS_POPUP);
+    if (Visible()) p.Style |= WS_VISIBLE;
+    if (position_ == poDefault || position_ == poDefaultPosOnly) p.X = p.Y = CW_USEDEFAULT;
+  }
 }
 
 void TCustomForm::CreateHandleDone() {
+  if (formStyle_ == fsMDIForm && !clientHandle_) {
+    CLIENTCREATESTRUCT ccs{};
+    ccs.idFirstChild = 0xFF00;
+    RECT r;
+    GetClientRect(Handle(), &r);
+    clientHandle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL,
+                                    0, 0, r.right, r.bottom, Handle(), nullptr, GetModuleHandleW(nullptr), &ccs);
+  }
   if (menu_) {
     ::SetMenu(Handle(), menu_->Handle());
     menu_->SetWindowHandle(Handle());
@@ -482,9 +505,73 @@ void TCustomForm::WmScroll(TMessage& m) {
 }
 
 void TCustomForm::WmSize(TMessage& m) {
-  TWinControl::WndProc(m);
+  TWinControl::WndProc(m);  // the frame procedure would cover the whole client area
+  PlaceClientWindow();
   UpdateScrollBars();
 }
+
+// The MDI client takes what the aligned controls leave of the client area.
+void TCustomForm::PlaceClientWindow() {
+  if (!clientHandle_) return;
+  RECT r = ClientRect();
+  AdjustClientRect(r);
+  for (TControl* c : ControlList()) {
+    if (!c->Visible()) continue;
+    switch (c->Align()) {
+      case alTop: r.top = std::max(r.top, LONG(c->Top() + c->Height())); break;
+      case alBottom: r.bottom = std::min(r.bottom, LONG(c->Top())); break;
+      case alLeft: r.left = std::max(r.left, LONG(c->Left() + c->Width())); break;
+      case alRight: r.right = std::min(r.right, LONG(c->Left())); break;
+      default: break;
+    }
+  }
+  SetWindowPos(clientHandle_, HWND_BOTTOM, r.left, r.top, std::max(0L, r.right - r.left),
+               std::max(0L, r.bottom - r.top), SWP_NOACTIVATE);
+}
+
+void TCustomForm::SetFormStyle(TFormStyle v) {
+  if (v == formStyle_) return;
+  if (HandleAllocated() && !HasState(csLoading) && (v == fsMDIForm || formStyle_ == fsMDIForm))
+    throw EComponentError(L"Cannot change the MDI style of a form with a window");
+  formStyle_ = v;
+  if (HandleAllocated() && !HasState(csLoading)) RecreateWnd();
+}
+
+void TCustomForm::DestroyWnd() {
+  clientHandle_ = nullptr;  // a child window, destroyed with ours
+  TWinControl::DestroyWnd();
+}
+
+void TCustomForm::DefaultHandler(TMessage& m) {
+  if (!HandleAllocated()) return;
+  if (formStyle_ == fsMDIForm && clientHandle_ && m.Msg != WM_SIZE)
+    m.Result = DefFrameProcW(Handle(), clientHandle_, m.Msg, m.WParam, m.LParam);
+  else if (formStyle_ == fsMDIChild)
+    m.Result = DefMDIChildProcW(Handle(), m.Msg, m.WParam, m.LParam);
+  else
+    TWinControl::DefaultHandler(m);
+}
+
+std::vector<TCustomForm*> TCustomForm::MDIChildList() {
+  std::vector<TCustomForm*> children;
+  if (!clientHandle_ || !Screen) return children;
+  for (int i = 0; i < Screen->FormCount(); ++i) {
+    TCustomForm* f = Screen->Forms(i);
+    if (f->FormStyle() == fsMDIChild && f->HandleAllocated() && GetParent(f->Handle()) == clientHandle_)
+      children.push_back(f);
+  }
+  return children;
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() {
+  if (!clientHandle_) return nullptr;
+  HWND active = reinterpret_cast<HWND>(SendMessageW(clientHandle_, WM_MDIGETACTIVE, 0, 0));
+  return dynamic_cast<TCustomForm*>(TWinControl::FindControl(active));
+}
+
+int TCustomForm::MDIChildCount() { return int(MDIChildList().size()); }
+
+TCustomForm* TCustomForm::MDIChildren(int i) { return MDIChildList().at(std::size_t(i)); }
 
 void TCustomForm::SetAutoScroll(bool v) {
   if (v == autoScroll_) return;
@@ -852,6 +939,8 @@ bool TApplication::ProcessMessage(MSG& msg) {
     MessageHook hook = messageHooks_[i].second;  // a hook may remove itself
     handled = hook(msg);
   }
+  if (!handled && mainForm_ && mainForm_->ClientHandle() && TranslateMDISysAccel(mainForm_->ClientHandle(), &msg))
+    handled = true;
   if (!handled) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

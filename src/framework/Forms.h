@@ -109,7 +109,13 @@ class TCustomForm : public TWinControl {
   TWindowState WindowState() const;
   void SetWindowState(TWindowState v);
   TFormStyle FormStyle() const { return formStyle_; }
-  void SetFormStyle(TFormStyle v) { formStyle_ = v; }
+  void SetFormStyle(TFormStyle v);
+  // MDI frames: the system's MDI client window holding the child forms.
+  HWND ClientHandle() const { return clientHandle_; }
+  TCustomForm* ActiveMDIChild();
+  int MDIChildCount();
+  TCustomForm* MDIChildren(int i);
+  void DefaultHandler(TMessage& m) override;
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool v) { keyPreview_ = v; }
   int PixelsPerInch() const { return pixelsPerInch_; }
@@ -200,6 +206,9 @@ class TCustomForm : public TWinControl {
   void WmCommand(TMessage& m);
   void WmScroll(TMessage& m);
   void WmSize(TMessage& m);
+  void PlaceClientWindow();
+  void DestroyWnd() override;
+  std::vector<TCustomForm*> MDIChildList();
   void WmMeasureItem(TMessage& m);
   void WmDrawItem(TMessage& m);
   void CmVisibleChanged(TMessage& m);
@@ -226,6 +235,7 @@ class TCustomForm : public TWinControl {
   TControlScrollBar vertScrollBar_{this, SB_VERT};
   bool updatingScrollBars_ = false;
   TMainMenu* menu_ = nullptr;
+  HWND clientHandle_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;
   TModalResult modalResult_ = mrNone;

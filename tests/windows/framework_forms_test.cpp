@@ -301,6 +301,41 @@ TEST_F(Forms, NotificationsUseTheirValues) {
   EXPECT_EQ(form->OkButton->Color(), clRed);
 }
 
+TEST(MDI, ChildFormsLiveInTheFramesClientWindow) {
+  auto* frame = new TForm(Application);
+  frame->SetFormStyle(fsMDIForm);
+  frame->SetClientSize(400, 300);
+  auto* bar = new TPanel(frame);
+  bar->SetParent(frame);
+  bar->SetHeight(30);
+  bar->SetAlign(alTop);
+  TCustomForm* previousMain = Application->MainForm();
+  Application->SetMainForm(frame);
+  frame->Show();
+  ASSERT_NE(frame->ClientHandle(), nullptr);
+  RECT client;
+  GetWindowRect(frame->ClientHandle(), &client);
+  POINT origin = frame->ClientToScreen({0, 0});
+  EXPECT_EQ(client.top - origin.y, 30);  // below the aligned panel
+  auto* first = new TForm(Application);
+  first->SetFormStyle(fsMDIChild);
+  first->SetCaption(L"One");
+  first->Show();
+  auto* second = new TForm(Application);
+  second->SetFormStyle(fsMDIChild);
+  second->Show();
+  EXPECT_EQ(GetParent(first->Handle()), frame->ClientHandle());
+  EXPECT_EQ(frame->MDIChildCount(), 2);
+  EXPECT_EQ(frame->ActiveMDIChild(), second);
+  SendMessageW(frame->ClientHandle(), WM_MDIACTIVATE, WPARAM(first->Handle()), 0);
+  EXPECT_EQ(frame->ActiveMDIChild(), first);
+  delete first;
+  delete second;
+  EXPECT_EQ(frame->MDIChildCount(), 0);
+  Application->SetMainForm(previousMain);
+  delete frame;
+}
+
 TEST(ErrorBox, FullStopRule) {
   EXPECT_EQ(ErrorBoxText(L"数据库安装失败"), L"数据库安装失败.");
   EXPECT_EQ(ErrorBoxText(L"Login failed"), L"Login failed.");
