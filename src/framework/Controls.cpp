@@ -237,8 +237,32 @@ void TControl::SetBounds(int l, int t, int w, int h) {
     InvalidateRect(parent_->Handle(), &old, TRUE);
     Invalidate();
   }
+  if (parent_ && !parent_->anchoring_) UpdateAnchorRules();
   BoundsChanged();
   RequestAlign();
+}
+
+// Distances to the parent's right and bottom client edges, kept by anchors.
+void TControl::UpdateAnchorRules() {
+  if (!parent_) return;
+  const RECT c = parent_->ClientRect();
+  anchorRight_ = c.right - (left_ + width_);
+  anchorBottom_ = c.bottom - (top_ + height_);
+}
+
+void TControl::ApplyAnchors() {
+  if (align_ != alNone || !parent_) return;
+  const RECT c = parent_->ClientRect();
+  int l = left_, t = top_, w = width_, h = height_;
+  if (anchors_ & akRight) {
+    if (anchors_ & akLeft) w = c.right - anchorRight_ - l;
+    else l = c.right - anchorRight_ - w;
+  }
+  if (anchors_ & akBottom) {
+    if (anchors_ & akTop) h = c.bottom - anchorBottom_ - t;
+    else t = c.bottom - anchorBottom_ - h;
+  }
+  SetBounds(l, t, std::max(w, 0), std::max(h, 0));
 }
 
 void TControl::RequestAlign() {
@@ -401,7 +425,10 @@ void TControl::SendToBack() {
 }
 
 void TControl::ScaleBy(int M, int D) {
+  const int right = anchorRight_, bottom = anchorBottom_;
   SetBounds(MulDiv(left_, M, D), MulDiv(top_, M, D), MulDiv(width_, M, D), MulDiv(height_, M, D));
+  anchorRight_ = MulDiv(right, M, D);  // the parent is scaled too
+  anchorBottom_ = MulDiv(bottom, M, D);
   if (!parentFont_) font_.SetHeight(MulDiv(font_.Height(), M, D));
 }
 
@@ -988,6 +1015,7 @@ void TWinControl::InsertControl(TControl* control) {
     if (handle_ && !HasState(csLoading)) w->HandleNeeded();
   }
   if (control->parentFont_) control->TakeParentFont();
+  control->UpdateAnchorRules();
   if (control->parentColor_) control->Perform(CM_PARENTCOLORCHANGED);
   control->RequestAlign();
   control->Invalidate();
@@ -1168,6 +1196,10 @@ void TWinControl::AlignControls(TControl*, RECT& rect) {
       }
     }
   }
+  anchoring_ = true;
+  for (TControl* c : controls_)
+    if (c->anchors_ != (akLeft | akTop)) c->ApplyAnchors();
+  anchoring_ = false;
   --alignLevel_;
 }
 

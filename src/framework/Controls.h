@@ -272,7 +272,10 @@ class TControl : public TComponent {
   friend class TWinControl;
   void HandleMouse(TMessage& m);
   void TakeParentFont();
+  void UpdateAnchorRules();
+  void ApplyAnchors();
   bool takingParentFont_ = false;
+  int anchorRight_ = 0, anchorBottom_ = 0;
 
   TWndMethod windowProc_;
   TWinControl* parent_ = nullptr;
@@ -447,6 +450,7 @@ class TWinControl : public TControl {
   bool tabStop_ = false;
   int borderWidth_ = 0;
   int alignLevel_ = 0;
+  bool anchoring_ = false;
   TControl* mouseControl_ = nullptr;  // graphic child under the mouse
   bool trackingMouse_ = false;
   TKeyEvent onKeyDown_, onKeyUp_;

@@ -120,6 +120,26 @@ TEST_F(Controls, AlignedChildrenShareTheClientAreaInsideBevels) {
   EXPECT_EQ(client->Left(), 3);
 }
 
+TEST_F(Controls, AnchoredControlsKeepTheirDistanceToTheEdges) {
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 200, 100);
+  auto* corner = new TButton(panel);
+  corner->SetParent(panel);
+  corner->SetBounds(150, 70, 40, 20);  // 10 from the right and bottom
+  corner->SetAnchors(akRight | akBottom);
+  auto* stretched = new TButton(panel);
+  stretched->SetParent(panel);
+  stretched->SetBounds(10, 10, 180, 20);
+  stretched->SetAnchors(akLeft | akTop | akRight);
+  panel->SetBounds(0, 0, 300, 150);
+  EXPECT_EQ(corner->Left(), 250);
+  EXPECT_EQ(corner->Top(), 120);
+  EXPECT_EQ(corner->Width(), 40);
+  EXPECT_EQ(stretched->Left(), 10);
+  EXPECT_EQ(stretched->Width(), 280);
+}
+
 TEST_F(Controls, PanelPaintsItsBevelsAndTheFormItsGraphicChildren) {
   auto* panel = new TPanel(form);
   panel->SetParent(form);
