@@ -130,7 +130,9 @@ class Session:
 
     def start_realm_and_peer(self, *peer_arguments):
         self.peer_port = krb_realm.free_port()
-        self.realm = krb_realm.Realm(os.path.join(self.folder, "realm"), self.peer_port).start()
+        # Kept before it starts, so that a half-started realm is stopped too.
+        self.realm = krb_realm.Realm(os.path.join(self.folder, "realm"), self.peer_port)
+        self.realm.start()
         ready = os.path.join(self.folder, "peer.ready")
         self.peer = subprocess.Popen(
             ["/usr/bin/python3", os.path.join(HERE, "tds_peer.py"), "--port", str(self.peer_port),
@@ -276,6 +278,8 @@ def run(test):
     """Runs one test function with (program, inspector) from the command line
     and reports the result as the exit code."""
     program, inspector = sys.argv[1], sys.argv[2]
+    # A terminated test still stops what it started.
+    signal.signal(signal.SIGTERM, lambda number, frame: sys.exit("terminated"))
     try:
         test(program, inspector)
     except Failure as failure:
