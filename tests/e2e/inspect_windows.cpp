@@ -1,6 +1,6 @@
 // Prints the visible top-level windows of this Wine prefix as JSON lines, for
-// the end-to-end tests: title, class, outer rectangle, client size, whether
-// enabled, the owner's title, and the children (class, text, rectangle,
+// the end-to-end tests: title, class, outer rectangle, client size, style,
+// whether enabled, the owner's title, and the children (class, text, rectangle,
 // whether a static shows an icon). Reads only; all input comes from real X
 // events.
 #include <windows.h>
@@ -81,10 +81,11 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   children += "]";
   std::printf(
       "{\"title\": %s, \"class\": %s, \"pid\": %lu, \"rect\": [%ld, %ld, %ld, %ld], "
-      "\"client\": [%ld, %ld], "
+      "\"client\": [%ld, %ld], \"style\": %lu, "
       "\"enabled\": %s, \"owner\": %s, \"foreground\": %s, \"children\": %s}\n",
       Json(TextOf(window)).c_str(), Json(ClassOf(window)).c_str(), process, rect.left, rect.top,
-      rect.right, rect.bottom, client.right, client.bottom, IsWindowEnabled(window) ? "true" : "false",
+      rect.right, rect.bottom, client.right, client.bottom,
+      static_cast<unsigned long>(GetWindowLongPtrW(window, GWL_STYLE)), IsWindowEnabled(window) ? "true" : "false",
       owner ? Json(TextOf(owner)).c_str() : "null",
       GetForegroundWindow() == window ? "true" : "false", children.c_str());
   return TRUE;
