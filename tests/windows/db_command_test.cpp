@@ -56,10 +56,10 @@ TEST(ADOCommand, MissingTextOrConnection) {
 
 TEST(ADOCommand, ParametersComeFromTheScanWhenNoServerAnswers) {
   TADOCommand command(nullptr);
-  command.SetCommandText(L"UPDATE t SET a = :alpha WHERE b = ':no' AND c = :gamma");
+  command.SetCommandText(L"UPDATE t SET a = :amount WHERE b = ':no' AND c = :code");
   ASSERT_EQ(command.Parameters().Count(), 2);
-  EXPECT_EQ(command.Parameters()[0].Name, L"alpha");
-  EXPECT_NE(command.Parameters().FindParam(L"GAMMA"), nullptr);
+  EXPECT_EQ(command.Parameters()[0].Name, L"amount");
+  EXPECT_NE(command.Parameters().FindParam(L"CODE"), nullptr);
   command.SetParamCheck(false);
   command.SetCommandText(L"SELECT :x");
   EXPECT_EQ(command.Parameters().Count(), 0);
