@@ -241,6 +241,10 @@ class TCanvas : public TPersistent {
   TColor Pixel(int x, int y);
   void SetPixel(int x, int y, TColor color);
   RECT ClipRect();
+  void IntersectClip(const RECT& r) { IntersectClipRect(Handle(), r.left, r.top, r.right, r.bottom); }
+  void ExcludeClip(const RECT& r) { ExcludeClipRect(Handle(), r.left, r.top, r.right, r.bottom); }
+  // Clips to a region (copied by the context); nullptr removes the clipping.
+  void SelectClipRegion(HRGN region) { SelectClipRgn(Handle(), region); }
   int Save() { return SaveDC(Handle()); }
   void Restore(int saved);
 

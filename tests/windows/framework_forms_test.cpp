@@ -336,6 +336,28 @@ TEST(MDI, ChildFormsLiveInTheFramesClientWindow) {
   delete frame;
 }
 
+TEST_F(Forms, MessageHooksSeePostedMessagesBeforeDispatch) {
+  form->HandleNeeded();
+  std::vector<UINT> hooked, delivered;
+  const int id = Application->AddMessageHook([&](MSG& msg) {
+    if (msg.hwnd != form->Handle() || msg.message < WM_APP) return false;
+    hooked.push_back(msg.message);
+    return msg.message == WM_APP + 1;  // handled here: never dispatched
+  });
+  form->SetWindowProc([&, old = form->WindowProc()](TMessage& m) {
+    if (m.Msg >= WM_APP && m.Msg < WM_APP + 10) delivered.push_back(m.Msg);
+    old(m);
+  });
+  PostMessageW(form->Handle(), WM_APP + 1, 0, 0);
+  PostMessageW(form->Handle(), WM_APP + 2, 0, 0);
+  Application->ProcessMessages();
+  Application->RemoveMessageHook(id);
+  PostMessageW(form->Handle(), WM_APP + 3, 0, 0);
+  Application->ProcessMessages();
+  EXPECT_EQ(hooked, (std::vector<UINT>{WM_APP + 1, WM_APP + 2}));
+  EXPECT_EQ(delivered, (std::vector<UINT>{WM_APP + 2, WM_APP + 3}));
+}
+
 TEST(ErrorBox, FullStopRule) {
   EXPECT_EQ(ErrorBoxText(L"数据库安装失败"), L"数据库安装失败.");
   EXPECT_EQ(ErrorBoxText(L"Login failed"), L"Login failed.");
