@@ -94,6 +94,21 @@ TEST(Bitmap, StoredDataIgnoresWrongHeaderSizesAndRejectsShortData) {
   EXPECT_THROW(bitmap.LoadFromStoredData({1, 0}), EInvalidGraphic);
 }
 
+TEST(Bitmap, NamedResourceAndFileGiveTheSamePixels) {
+  // An 8-bit strip of the program's resources, read both ways.
+  TBitmap fromResource, fromFile;
+  fromResource.LoadFromResourceName(GetModuleHandleW(nullptr), L"MSGDLG");
+  fromFile.LoadFromFile(Utf8ToString(KESTU_TEST_DATA "/../../resources/artwork/MSGDLG.bmp"));
+  ASSERT_EQ(fromResource.Width(), 168);
+  ASSERT_EQ(fromResource.Height(), 42);
+  ASSERT_EQ(fromFile.Width(), 168);
+  int differences = 0;
+  for (int y = 0; y < 42; ++y)
+    for (int x = 0; x < 168; ++x) differences += !(fromResource.Rows().At(x, y) == fromFile.Rows().At(x, y));
+  EXPECT_EQ(differences, 0);
+  EXPECT_THROW(fromResource.LoadFromResourceName(GetModuleHandleW(nullptr), L"NO_SUCH_BITMAP"), EInvalidGraphic);
+}
+
 TEST(Bitmap, AssignCopiesPixelsAndDrawHonoursTransparency) {
   TBitmap source(2, 2);
   source.Rows().At(0, 0) = Bgr{0, 255, 0};
