@@ -1,6 +1,7 @@
 #include "framework/Graphics.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <cwctype>
 #include <fstream>
@@ -762,7 +763,31 @@ void TBitmap::SaveToBmp(Bytes& out) {
 // ---------------------------------------------------------------------------
 // TIcon, TPicture
 
-KESTU_PUBLISH(TIcon) {}
+KESTU_PUBLISH(TIcon) { p.Binary("Data", &TIcon::LoadFromIco); }
+
+void TIcon::LoadFromIco(const Bytes& data) {
+  if (data.empty()) return SetHandle(nullptr);
+  // ICONDIR (6 bytes) then 16-byte entries: size at 8, offset at 12.
+  if (data.size() < 6 || data[0] != 0 || data[1] != 0 || data[2] != 1 || data[3] != 0)
+    throw EInvalidGraphic(L"Icon image is not valid");
+  const std::size_t count = std::size_t(data[4] | data[5] << 8);
+  if (count == 0 || 6 + count * 16 > data.size()) throw EInvalidGraphic(L"Icon image is truncated");
+  const int want = GetSystemMetrics(SM_CXICON);
+  std::size_t best = 0;
+  int bestDistance = 1 << 30;
+  for (std::size_t i = 0; i < count; ++i) {
+    const int w = data[6 + i * 16] ? data[6 + i * 16] : 256;
+    if (std::abs(w - want) < bestDistance) bestDistance = std::abs(w - want), best = i;
+  }
+  const std::uint8_t* entry = data.data() + 6 + best * 16;
+  const std::uint32_t size = Le32(entry + 8), offset = Le32(entry + 12);
+  if (offset > data.size() || size > data.size() - offset || size < 40) throw EInvalidGraphic(L"Icon image is truncated");
+  const int w = entry[0] ? entry[0] : 256, h = entry[1] ? entry[1] : 256;
+  HICON icon = CreateIconFromResourceEx(const_cast<PBYTE>(data.data() + offset), size, TRUE, 0x00030000, w, h,
+                                        LR_DEFAULTCOLOR);
+  if (!icon) throw EInvalidGraphic(L"Icon image is not valid");
+  SetHandle(icon);
+}
 
 TIcon::~TIcon() {
   if (icon_) DestroyIcon(icon_);

@@ -358,6 +358,8 @@ class TIcon : public TGraphic {
   // Takes ownership of the icon.
   void SetHandle(HICON icon);
   void LoadFromResourceName(HINSTANCE instance, const String& name, int size = 0);
+  // An .ico file image; the entry closest to the system icon size is used.
+  void LoadFromIco(const Bytes& data);
   void Draw(TCanvas* canvas, const RECT& r) override;
 
  private:

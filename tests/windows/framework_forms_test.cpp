@@ -192,6 +192,11 @@ TEST_F(Forms, KeyboardRoutingAsADialogExpects) {
   key(VK_TAB);
   EXPECT_TRUE(form->Button3->Focused());
   EXPECT_EQ(form->ActiveControl(), form->Button3);
+  // Arrows move among the controls of the same parent, tab stops or not.
+  key(VK_LEFT);
+  EXPECT_TRUE(form->Button2->Focused());
+  key(VK_RIGHT);
+  EXPECT_TRUE(form->Button3->Focused());
   // Enter on a button that is neither default nor focused-with-result: the
   // focused button is clicked; here it has no result, so the form stays.
   key(VK_RETURN);

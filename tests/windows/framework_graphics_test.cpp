@@ -179,6 +179,19 @@ TEST(Canvas, ToolsChangedMidDrawingLeaveNoObjectSelected) {
   EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), originalFont);
 }
 
+TEST(Icon, StoredIconDataPicksTheSystemSize) {
+  TIcon icon;
+  icon.LoadFromIco(ReadFileBytes(Utf8ToString(KESTU_TEST_DATA "/../../resources/MAINICON.ico")));
+  ASSERT_NE(icon.Handle(), nullptr);
+  EXPECT_EQ(icon.Width(), GetSystemMetrics(SM_CXICON));
+  TIcon copy;
+  copy.Assign(&icon);
+  EXPECT_NE(copy.Handle(), icon.Handle());
+  EXPECT_EQ(copy.Height(), icon.Height());
+  EXPECT_THROW(icon.LoadFromIco({0, 0, 1, 0, 1, 0, 32, 32}), EInvalidGraphic);
+  EXPECT_THROW(icon.LoadFromIco({0, 0, 2, 0, 1, 0}), EInvalidGraphic);
+}
+
 TEST(Picture, HoldsCopiesAndReadsClassPrefixedData) {
   TPicture picture;
   TBitmap bitmap(4, 3);
