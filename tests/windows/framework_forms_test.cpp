@@ -363,6 +363,94 @@ TEST_F(Forms, MessageHooksSeePostedMessagesBeforeDispatch) {
   EXPECT_EQ(delivered, (std::vector<UINT>{WM_APP + 2, WM_APP + 3}));
 }
 
+TEST_F(Forms, CloseQueryAndCloseActionsCanKeepAModalFormOpen) {
+  int queries = 0;
+  form->SetOnCloseQuery([&](TObject*, bool& canClose) { canClose = ++queries > 1; });
+  Later(form->Timer1, [&] {
+    PostMessageW(form->Handle(), WM_CLOSE, 0, 0);  // refused by CloseQuery
+    PostMessageW(form->OkButton->Handle(), BM_CLICK, 0, 0);  // accepted
+  });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_EQ(queries, 2);
+  form->SetOnCloseQuery(nullptr);
+  int closes = 0;
+  form->SetOnClose([&](TObject*, TCloseAction& action) {
+    if (++closes == 1) action = caNone;
+  });
+  Later(form->Timer1, [&] {
+    form->SetModalResult(mrYes);  // the handler says no the first time
+    PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(form->ShowModal(), mrCancel);
+  EXPECT_EQ(closes, 2);
+  // A form that is not the main form hides when closed.
+  form->Show();
+  form->Close();
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+  EXPECT_FALSE(Application->Terminated());
+}
+
+TEST_F(Forms, FocusSkipsHiddenDisabledAndNonTabStopControls) {
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  form->OkButton->SetFocus();
+  form->CancelButton->SetEnabled(false);
+  form->Button2->SetTabStop(false);
+  EXPECT_FALSE(IsWindowEnabled(form->CancelButton->Handle()));
+  EXPECT_FALSE(form->CancelButton->CanFocus());
+  SendMessageW(form->OkButton->Handle(), WM_KEYDOWN, VK_TAB, 1);
+  EXPECT_TRUE(form->Button3->Focused());
+  form->Panel1->SetVisible(false);
+  EXPECT_FALSE(IsWindowVisible(form->Button3->Handle()));
+  EXPECT_FALSE(form->Button3->CanFocus());
+  SendMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+  EXPECT_TRUE(form->OkButton->Focused());
+  // Enter and exit follow the focus.
+  std::vector<std::string> events;
+  form->OkButton->SetOnExit([&](TObject*) { events.push_back("ok exit"); });
+  form->Panel1->SetVisible(true);
+  form->Button3->SetOnEnter([&](TObject*) { events.push_back("3 enter"); });
+  form->Button3->SetFocus();
+  EXPECT_EQ(events, (std::vector<std::string>{"ok exit", "3 enter"}));
+}
+
+TEST_F(Forms, ParentFontFollowsUntilAControlSetsItsOwn) {
+  form->Font()->SetHeight(-16);
+  EXPECT_EQ(form->Button2->Font()->Height(), -16);  // through the panel
+  EXPECT_TRUE(form->Button2->ParentFont());
+  form->Button3->Font()->SetStyle(fsBold);
+  EXPECT_FALSE(form->Button3->ParentFont());
+  form->Font()->SetHeight(-20);
+  EXPECT_EQ(form->Button2->Font()->Height(), -20);
+  EXPECT_EQ(form->Button3->Font()->Height(), -16);
+  form->Button3->SetParentFont(true);
+  EXPECT_EQ(form->Button3->Font()->Height(), -20);
+  EXPECT_EQ(form->Button3->Font()->Style(), TFontStyles(0));
+  // The window gets the new font too.
+  form->HandleNeeded();
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(form->Button3->Handle(), WM_GETFONT, 0, 0)),
+            form->Button3->Font()->Handle());
+}
+
+TEST_F(Forms, TimersFireOnTheMessageLoopAndErrorsInThemAreHandled) {
+  std::vector<String> boxes;
+  Application->SetMessageBoxHook([&](HWND, const String& text, const String&, UINT) {
+    boxes.push_back(text);
+    return IDOK;
+  });
+  int ticks = 0;
+  form->Timer1->SetOnTimer([&](TObject*) {
+    if (++ticks == 2) throw Exception(L"tick");
+  });
+  form->Timer1->SetEnabled(true);
+  const DWORD end = GetTickCount() + 2000;
+  while (ticks < 3 && GetTickCount() < end) Application->HandleMessage();
+  form->Timer1->SetEnabled(false);
+  Application->SetMessageBoxHook(nullptr);
+  EXPECT_GE(ticks, 3);
+  EXPECT_EQ(boxes, std::vector<String>{L"tick."});
+}
+
 TEST(ErrorBox, FullStopRule) {
   EXPECT_EQ(ErrorBoxText(L"数据库安装失败"), L"数据库安装失败.");
   EXPECT_EQ(ErrorBoxText(L"Login failed"), L"Login failed.");

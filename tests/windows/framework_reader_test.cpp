@@ -221,6 +221,14 @@ TEST(FormReader, ErrorsNameTheComponentPropertyAndLine) {
   EXPECT_EQ(ReadError("object Root: TTestRoot\n  object A: TTestPart\n  end\n  object A: TTestPart\n  end\nend"),
             L"A: A component named A already exists (line 4)");
   EXPECT_EQ(ReadError("object Root: TTestRoot\n  Tag = 'x"), L"TTestRoot: line 2: unterminated string");
+  EXPECT_EQ(ReadError("object Root: TTestRoot\n  object L: TLabel\n    Font = 3\n  end\nend"),
+            L"L.Font: an object property takes no value; set its parts (line 3)");
+  EXPECT_EQ(ReadError("object Root: TTestRoot\n  object L: TLabel\n    Caption.Size = 3\n  end\nend"),
+            L"L.Caption: is not an object property (line 3)");
+  EXPECT_EQ(ReadError("object Root: TTestRoot\n  object L: TLabel\n    Font.Height = 99999999999\n  end\nend"),
+            L"L.Font.Height: integer value out of range (line 3)");
+  EXPECT_EQ(ReadError("object Root: TTestRoot\n  object L: TLabel\n    Visible = 1\n  end\nend"),
+            L"L.Visible: invalid value, True or False is expected (line 3)");
   EXPECT_EQ(ReadError("object Root: TTestRoot\n  object P: TBitmap\n  end\nend"),
             L"P: class TBitmap cannot be created (line 2)");
 }
