@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "framework/Forms.h"
+#include "framework/ImgList.h"
 
 namespace kestu {
 
@@ -163,7 +164,15 @@ void TMenuItem::SetCaption(const String& v) {
   caption_ = v;
   MenuChanged(true);
 }
-KESTU_MENU_SETTER(Checked, checked_)
+// Checking a radio item unchecks the radio items of its group beside it.
+void TMenuItem::SetChecked(bool v) {
+  if (v == checked_) return;
+  checked_ = v;
+  if (v && radioItem_ && parent_)
+    for (TMenuItem* sibling : parent_->items_)
+      if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_) sibling->checked_ = false;
+  MenuChanged(true);
+}
 KESTU_MENU_SETTER(Enabled, enabled_)
 KESTU_MENU_SETTER(Default, default_)
 KESTU_MENU_SETTER(Visible, visible_)
@@ -255,6 +264,10 @@ void TMenuItem::FillMenu(HMENU menu, bool ownerDraw, bool menuBar) {
     info.wID = item->command_;
     info.dwItemData = reinterpret_cast<ULONG_PTR>(item);
     info.dwTypeData = text.data();
+    if (!ownerDraw && !item->bitmap_.Empty()) {
+      info.fMask |= MIIM_BITMAP;
+      info.hbmpItem = item->bitmap_.Handle();
+    }
     if (!item->items_.empty()) {
       item->DestroyHandle();
       info.fMask |= MIIM_SUBMENU;
@@ -294,6 +307,20 @@ void TMenuItem::DrawItem(TCanvas* canvas, const RECT& rect, TOwnerDrawState stat
     DrawEdge(canvas->Handle(), &line, EDGE_ETCHED, BF_TOP);
     return;
   }
+  TMenu* menu = GetParentMenu();
+  const int checkWidth = GetSystemMetrics(SM_CXMENUCHECK);
+  if (menu && menu->Images() && imageIndex_ >= 0) {
+    TImageList* images = menu->Images();
+    menu->Images()->Draw(canvas, rect.left + 2, rect.top + (rect.bottom - rect.top - images->Height()) / 2,
+                         imageIndex_, !(state & (odDisabled | odGrayed)));
+  } else if (!bitmap_.Empty()) {
+    canvas->Draw(rect.left + 2, rect.top + (rect.bottom - rect.top - bitmap_.Height()) / 2, &bitmap_);
+  } else if (checked_) {
+    RECT mark{rect.left, rect.top, rect.left + checkWidth + 4, rect.bottom};
+    canvas->Font()->SetColor(selected ? clHighlightText : clMenuText);
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->DrawText(radioItem_ ? L"\x25CF" : L"\x2713", mark, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+  }
   canvas->Font()->SetColor((state & (odDisabled | odGrayed)) ? clGrayText : selected ? clHighlightText : clMenuText);
   canvas->Brush()->SetStyle(bsClear);
   RECT r = rect;
@@ -310,6 +337,7 @@ void TMenuItem::DrawItem(TCanvas* canvas, const RECT& rect, TOwnerDrawState stat
 
 KESTU_PUBLISH(TMenu) {
   p.Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw, false);
+  p.Ref("Images", &TMenu::Images, &TMenu::SetImages);
   p.Enum("AutoHotkeys", &TMenu::AutoHotkeys, &TMenu::SetAutoHotkeys, maAutomatic,
          {"maAutomatic", "maManual", "maParent"});
 }
@@ -332,6 +360,19 @@ void TMenu::SetOwnerDraw(bool v) {
   if (v == ownerDraw_) return;
   ownerDraw_ = v;
   MenuChanged(nullptr, true);
+}
+
+void TMenu::SetImages(TImageList* v) {
+  if (v == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = v;
+  if (v) v->FreeNotification(this);
+  MenuChanged(nullptr, true);
+}
+
+void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == images_) images_ = nullptr;
 }
 
 void TMenu::SetAutoHotkeys(TMenuAutoFlag v) {

@@ -129,6 +129,10 @@ class TMenu : public TComponent {
   TMenuItem* Items() { return &items_; }
   bool OwnerDraw() const { return ownerDraw_; }
   void SetOwnerDraw(bool v);
+  // Images drawn beside owner-drawn items by their ImageIndex.
+  class TImageList* Images() const { return images_; }
+  void SetImages(class TImageList* v);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   TMenuAutoFlag AutoHotkeys() const { return autoHotkeys_; }
   void SetAutoHotkeys(TMenuAutoFlag v);
   HMENU Handle();
@@ -155,6 +159,7 @@ class TMenu : public TComponent {
 
  private:
   TMenuItem items_{nullptr};
+  class TImageList* images_ = nullptr;
   bool ownerDraw_ = false;
   TMenuAutoFlag autoHotkeys_ = maAutomatic;
   TMenuChangeEvent onChange_;

@@ -4,6 +4,7 @@
 
 #include "framework/ComCtrls.h"
 #include "framework/Forms.h"
+#include "framework/ImgList.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 
@@ -211,6 +212,45 @@ TEST_F(Menus, APopupMenuShownForRealMeasuresDrawsAndRunsTheChosenItem) {
   EXPECT_EQ(form->log.front(), L"measure Copy1");
   EXPECT_NE(std::find(form->log.begin(), form->log.end(), L"draw Copy1 selected"), form->log.end());
   EXPECT_EQ(form->log.back(), L"click Copy1");
+}
+
+TEST_F(Menus, RadioGroupsAndImagesOfOwnerDrawnItems) {
+  TMenuItem* file = form->MainMenu1->Items()->Items(0);
+  std::vector<TMenuItem*> radios;
+  for (int i = 0; i < 3; ++i) {
+    auto* item = new TMenuItem(form);
+    item->SetCaption(L"Choice " + std::to_wstring(i));
+    item->SetRadioItem(true);
+    item->SetGroupIndex(i < 2 ? 1 : 2);
+    file->Add(item);
+    radios.push_back(item);
+  }
+  radios[0]->SetChecked(true);
+  radios[2]->SetChecked(true);
+  radios[1]->SetChecked(true);
+  EXPECT_FALSE(radios[0]->Checked());  // same group
+  EXPECT_TRUE(radios[1]->Checked());
+  EXPECT_TRUE(radios[2]->Checked());   // its own group
+  // The default drawing puts the item's image from the menu's list at the left.
+  TImageList images(nullptr);
+  images.SetWidth(8);
+  images.SetHeight(8);
+  TBitmap green(8, 8);
+  green.Canvas()->Brush()->SetColor(clLime);
+  green.Canvas()->FillRect({0, 0, 8, 8});
+  images.Add(&green);
+  form->MainMenu1->SetImages(&images);
+  radios[1]->SetImageIndex(0);
+  TBitmap target(100, 20);
+  DRAWITEMSTRUCT draw{};
+  draw.CtlType = ODT_MENU;
+  draw.itemData = reinterpret_cast<ULONG_PTR>(radios[1]);
+  draw.hDC = target.Canvas()->Handle();
+  draw.rcItem = {0, 0, 100, 20};
+  EXPECT_TRUE(form->MainMenu1->DrawItem(draw));
+  EXPECT_EQ(target.Rows().At(5, 10), (Bgr{0, 255, 0}));
+  EXPECT_EQ(target.Rows().At(60, 2), BgrFromColor(ColorToRGB(clMenu)));
+  form->MainMenu1->SetImages(nullptr);
 }
 
 TEST_F(Menus, AToolBarStandsInForTheMenuBar) {
