@@ -45,9 +45,10 @@ struct Registry {
   std::map<std::string, const TClass*, NoCase> byName;
 };
 
+// Never destroyed: components freed after main still ask for their class.
 Registry& TheRegistry() {
-  static Registry r;
-  return r;
+  static auto* r = new Registry;
+  return *r;
 }
 
 }  // namespace

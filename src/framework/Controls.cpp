@@ -15,9 +15,10 @@ constexpr wchar_t kControlProp[] = L"KestuControl";
 thread_local TWinControl* creatingControl = nullptr;
 
 // Native procedures of the window classes we superclass, by our class name.
+// Never destroyed: windows may still get messages while statics go away.
 std::map<String, WNDPROC>& SuperclassProcs() {
-  static std::map<String, WNDPROC> procs;
-  return procs;
+  static auto* procs = new std::map<String, WNDPROC>;
+  return *procs;
 }
 
 bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST; }

@@ -17,8 +17,8 @@ UINT NextCommand() {
 }
 
 std::vector<TPopupMenu*>& PopupMenus() {
-  static std::vector<TPopupMenu*> menus;
-  return menus;
+  static auto* menus = new std::vector<TPopupMenu*>;  // outlives menus freed after main
+  return *menus;
 }
 
 const struct {
