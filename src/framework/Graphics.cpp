@@ -904,6 +904,17 @@ void TPicture::LoadFromStoredData(const Bytes& data) {
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->LoadFromStoredData(rest);
     Take(std::move(bitmap));
+  } else if (SameText(className, "TIcon")) {  // the .ico file itself
+    auto icon = std::make_unique<TIcon>();
+    icon->LoadFromIco(rest);
+    Take(std::move(icon));
+  } else if (SameText(className, "TJPEGImage")) {  // a 4-byte length, then the JPEG file
+    if (rest.size() < 4) throw EInvalidGraphic(L"Picture data is truncated");
+    const std::uint32_t length = Le32(rest.data());
+    if (length > rest.size() - 4) throw EInvalidGraphic(L"Picture data is truncated");
+    auto jpeg = std::make_unique<TJPEGImage>();
+    jpeg->LoadFromData(rest.data() + 4, length);
+    Take(std::move(jpeg));
   } else {
     throw EInvalidGraphic(L"Unsupported picture class " + Utf8ToString(className));
   }

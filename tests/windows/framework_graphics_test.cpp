@@ -203,6 +203,14 @@ TEST(Picture, HoldsCopiesAndReadsClassPrefixedData) {
   for (std::uint8_t byte : stored) data.push_back(byte);
   picture.LoadFromStoredData(data);
   EXPECT_EQ(picture.Height(), 5);
+  const Bytes ico = ReadFileBytes(Utf8ToString(KESTU_TEST_DATA "/../../resources/MAINICON.ico"));
+  Bytes storedIcon{5, 'T', 'I', 'c', 'o', 'n'};
+  for (std::uint8_t byte : ico) storedIcon.push_back(byte);
+  picture.LoadFromStoredData(storedIcon);
+  EXPECT_NE(dynamic_cast<TIcon*>(picture.Graphic()), nullptr);
+  EXPECT_EQ(picture.Width(), GetSystemMetrics(SM_CXICON));
+  EXPECT_THROW(picture.LoadFromStoredData({10, 'T', 'J', 'P', 'E', 'G', 'I', 'm', 'a', 'g', 'e', 9, 0, 0, 0}),
+               EInvalidGraphic);
   EXPECT_THROW(picture.LoadFromStoredData({9, 'T', 'B'}), EInvalidGraphic);
 }
 
