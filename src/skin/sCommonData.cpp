@@ -1,0 +1,154 @@
+#include "skin/sCommonData.h"
+
+namespace kestu {
+
+bool SkinChanging = false;
+ParentCacheRef CacheReply;
+std::string SectionToRepaint;
+
+bool NeverHot(int code) { return (code >= 51 && code <= 74) || code == 110 || (code >= 141 && code <= 161); }
+bool MaySeeThrough(int code) {
+  return (code >= 51 && code <= 68) || (code >= 91 && code <= 95) || code == 141 || code == 151 || code == 161 ||
+         code == 165;
+}
+bool PaintsChildShadows(int code) { return (code >= 51 && code <= 68) || code == 151; }
+bool CastsNoShadow(int code) { return code == 57 || code == 74 || code == 110 || code == 141 || code == 151; }
+bool OffersNoCache(int code) { return code == 7 || code == 8 || code == 78 || code == 83 || code == 96; }
+
+bool ReadyForPainting(TControl* control) {
+  return control && !control->HasState(csLoading | csDestroying) && control->Parent() && control->Visible();
+}
+
+ParentCacheRef QueryParentCacheOf(TControl* control) {
+  if (!control || !control->Parent() || !control->Parent()->HandleAllocated()) return {};
+  CacheReply = {};
+  SendMessageW(control->Parent()->Handle(), SKM_QUERYCACHE, 0, 0);
+  ParentCacheRef reply = CacheReply;
+  CacheReply = {};
+  return reply;
+}
+
+StyleQueryReply QueryStyleOf(HWND window) {
+  StyleQueryReply reply;
+  if (window) SendMessageW(window, SKM_QUERYSTYLE, reinterpret_cast<WPARAM>(&reply), 0);
+  return reply;
+}
+
+StyleQueryReply QueryStyleOf(TControl* control) {
+  StyleQueryReply reply;
+  if (control) control->Perform(SKM_QUERYSTYLE, reinterpret_cast<WPARAM>(&reply), 0);
+  return reply;
+}
+
+TsCommonData::TsCommonData(TObject* owner, bool withCache)
+    : NoCache(!withCache), OwnerControl(dynamic_cast<TControl*>(owner)), OwnerObject(owner) {
+  if (withCache) CacheBitmap = std::make_unique<TBitmap>();
+}
+
+TsCommonData::~TsCommonData() {
+  OwnerControl = nullptr;
+  OwnerObject = nullptr;
+}
+
+void TsCommonData::SetSkinSection(const String& value) {
+  if (skinSection_ == value) return;
+  skinSection_ = value.empty() && OwnerObject ? OwnerObject->ClassName() : value;
+  RefreshLookups();
+  Invalidate();
+}
+
+void TsCommonData::Loaded() {
+  if (!skinSection_.empty()) RefreshLookups();
+  else if (OwnerObject) SetSkinSection(OwnerObject->ClassName());
+}
+
+void TsCommonData::RefreshLookups() {
+  BackgroundDirty = true;
+  const TsSkinData& skin = TsSkinData::Instance();
+  std::string name = StringToUtf8(skinSection_);
+  SectionIndex = skin.FindSectionIndex(name);
+  if (SectionIndex < 0) {
+    int fallback = skin.FindSectionIndex("SIMPLYEDIT");
+    if (fallback >= 0) {
+      SectionIndex = fallback;
+      skinSection_ = L"SIMPLYEDIT";
+      name = "SIMPLYEDIT";
+    }
+  }
+  BorderMaskIndex = SectionIndex >= 0 ? skin.FindMaskIndex(SectionIndex, name, "BORDERSMASK") : -1;
+}
+
+bool TsCommonData::IsSkinned() const { return TsSkinData::Instance().IsValidSection(SectionIndex); }
+
+void TsCommonData::Invalidate() {
+  BackgroundDirty = true;
+  if (ReadyForPainting(OwnerControl)) OwnerControl->Invalidate();
+}
+
+void TsCommonData::PrepareCacheBitmap() {
+  if (!CacheBitmap) CacheBitmap = std::make_unique<TBitmap>();
+  if (OwnerControl && (CacheBitmap->Width() != OwnerControl->Width() || CacheBitmap->Height() != OwnerControl->Height()))
+    CacheBitmap->SetSize(OwnerControl->Width(), OwnerControl->Height());
+}
+
+ParentCacheRef TsCommonData::QueryParentCache() { return QueryParentCacheOf(OwnerControl); }
+
+bool TsCommonData::ControlLooksActive() {
+  if (!ReadyForPainting(OwnerControl) || OwnerControl->HasState(csDesigning) || NeverHot(ControlKindCode))
+    return false;
+  if (HasFocus) return true;
+  if (auto* w = dynamic_cast<TWinControl*>(OwnerControl); w && w->Focused()) return true;
+  return MouseInside;
+}
+
+void TsCommonData::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_MOVE: case WM_SIZE: case WM_WINDOWPOSCHANGED: BackgroundDirty = true; return;
+    case WM_SETFOCUS: case CM_ENTER: {
+      BackgroundDirty = true;
+      auto* w = dynamic_cast<TWinControl*>(OwnerControl);
+      HasFocus = w && w->TabStop() && w->CanFocus();
+      return;
+    }
+    case WM_KILLFOCUS: case CM_EXIT: BackgroundDirty = true; HasFocus = false; return;
+    case WM_FONTCHANGE: case CM_ENABLEDCHANGED: Invalidate(); return;
+    case CM_MOUSEENTER: case CM_MOUSELEAVE:
+      if (!NeverHot(ControlKindCode)) MouseInside = m.Msg == CM_MOUSEENTER;
+      m.Result = 1;
+      return;
+    default:
+      if (IsSkinMessage(m.Msg)) SkinMessage(m), m.Result = 2;
+      return;
+  }
+}
+
+void TsCommonData::SkinMessage(TMessage& m) {
+  switch (m.Msg) {
+    case SKM_APPLYSKIN: RefreshLookups(); return;
+    case SKM_DROPSKIN: BorderMaskIndex = SectionIndex = -1; return;
+    case SKM_REPAINTALL: Invalidate(); return;
+    case SKM_QUERYCACHE:
+      CacheReply.Valid = false;
+      if (CacheBitmap) CacheReply = {CacheBitmap->Rows(), 0, 0, true};
+      return;
+    case SKM_SECTIONREPAINT:
+      if (!SectionToRepaint.empty() && UpperCase(StringToUtf8(skinSection_)) == SectionToRepaint) {
+        Invalidate();
+        if (auto* w = dynamic_cast<TWinControl*>(OwnerControl); w && w->HandleAllocated())
+          SendMessageW(w->Handle(), WM_PAINT, 0, 0);
+      }
+      return;
+    case SKM_PARENTBGDIRTY:
+      if (OwnerControl && IsSkinned() &&
+          TsSkinData::Instance().gd[std::size_t(SectionIndex)].PaintingTransparency > 0) {
+        BackgroundDirty = true;
+        OwnerControl->Repaint();
+      }
+      return;
+    default: return;
+  }
+}
+
+KESTU_PUBLISH(TsCommonData) { p.Str("SkinSection", &TsCommonData::SkinSection, &TsCommonData::SetSkinSection); }
+
+}  // namespace kestu

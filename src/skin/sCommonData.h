@@ -1,0 +1,102 @@
+#pragma once
+// The skin engine's private window messages, the process-wide skin-change
+// flag, the shared reply record of the cache query, and TsCommonData: the
+// skin state of controls that have no style object.
+
+#include "framework/Controls.h"
+#include "skin/core/PixelLib.h"
+#include "skin/core/SkinData.h"
+
+#include <memory>
+
+namespace kestu {
+
+enum : UINT {
+  SKM_QUERYSTYLE = 0xA000,
+  SKM_FIRST = 0xA001,  // first of the range a control's state answers
+  SKM_BGDIRTY = 0xA401,
+  SKM_APPLYSKIN = 0xA402,
+  SKM_DROPSKIN = 0xA403,
+  SKM_RESETLOOKUPS = 0xA404,
+  SKM_QUERYPROVIDER = 0xA406,
+  SKM_REPAINTALL = 0xA407,
+  SKM_QUERYCACHE = 0xA408,
+  SKM_SECTIONREPAINT = 0xA409,
+  SKM_PARENTBGDIRTY = 0xA40A,
+  SKM_LAST = 0xA414,  // last skin message of the range
+  SKM_GROUPFIRST = 0xA433,
+  SKM_GROUPLAST = 0xA464,
+};
+
+// Kind codes a receiver of SKM_QUERYSTYLE answers with.
+enum : int { kStyleGeneral = 1, kStylePassiveBG = 12, kStyleActiveBG = 13 };
+// SKM_QUERYSTYLE carries in WParam the address of this record (or 0); a
+// skinned receiver writes its kind and itself into it and returns 1.
+struct StyleQueryReply {
+  int Kind = 0;
+  void* Style = nullptr;
+};
+// Asks a window for its style; Kind stays 0 when it has none.
+StyleQueryReply QueryStyleOf(HWND window);
+StyleQueryReply QueryStyleOf(TControl* control);
+
+// True while a new skin is being announced; backgrounds are not marked dirty then.
+extern bool SkinChanging;
+// The reply of SKM_QUERYCACHE: the sender clears Valid, sends, copies.
+extern ParentCacheRef CacheReply;
+// The section name SKM_SECTIONREPAINT compares with (upper case; nothing sets it).
+extern std::string SectionToRepaint;
+
+inline bool IsSkinMessage(UINT msg) { return msg >= SKM_FIRST && msg <= SKM_LAST; }
+
+// Control-type code sets shared by the state objects and style objects.
+bool NeverHot(int code);
+bool MaySeeThrough(int code);
+bool PaintsChildShadows(int code);
+bool CastsNoShadow(int code);
+bool OffersNoCache(int code);
+
+// A control ready for painting: exists, not loading or being destroyed, has
+// a parent and is visible.
+bool ReadyForPainting(TControl* control);
+
+// Asks the parent window of control for its cached background.
+ParentCacheRef QueryParentCacheOf(TControl* control);
+
+
+class TsCommonData : public TPersistent {
+  KESTU_CLASS(TsCommonData, TPersistent)
+ public:
+  TsCommonData(TObject* owner, bool withCache);
+  ~TsCommonData() override;
+
+  const String& SkinSection() const { return skinSection_; }
+  void SetSkinSection(const String& value);
+
+  int BorderMaskIndex = -1;
+  int SectionIndex = -1;
+  bool BackgroundDirty = false;
+  bool NoCache = false;
+  TControl* OwnerControl = nullptr;
+  TObject* OwnerObject = nullptr;
+  std::unique_ptr<TBitmap> CacheBitmap;
+  int ControlKindCode = 0;
+  bool HasFocus = false;
+  bool MouseInside = false;
+
+  void Loaded();
+  void RefreshLookups();
+  bool IsSkinned() const;
+  void Invalidate();
+  void PrepareCacheBitmap();
+  ParentCacheRef QueryParentCache();
+  bool ControlLooksActive();
+  // Called first for every message the control receives.
+  void WndProc(TMessage& message);
+
+ private:
+  void SkinMessage(TMessage& message);
+  String skinSection_;
+};
+
+}  // namespace kestu

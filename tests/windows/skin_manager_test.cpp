@@ -1,0 +1,235 @@
+// The skin manager on real forms: the stored description of the installer's
+// engines, skin selection and fallback, the order of the skin messages every
+// control receives, switching off, a second manager, the skin folder rules.
+#include <gtest/gtest.h>
+
+#include "framework/Forms.h"
+#include "framework/SysUtils.h"
+#include "skin/sCommonData.h"
+#include "skin/sCustomButton.h"
+#include "skin/sSkinManager.h"
+
+#include <fstream>
+
+namespace kestu {
+
+class TSkinTestForm : public TForm {
+  KESTU_CLASS(TSkinTestForm, TForm)
+ public:
+  using TForm::TForm;
+  TsButton* Button1 = nullptr;
+  TsSkinManager* sSkinManager1 = nullptr;
+  int clicks = 0;
+  void Button1Click(TObject*) { ++clicks; }
+};
+KESTU_PUBLISH(TSkinTestForm) {
+  p.Field("Button1", &TSkinTestForm::Button1);
+  p.Field("sSkinManager1", &TSkinTestForm::sSkinManager1);
+  p.Handler("Button1Click", &TSkinTestForm::Button1Click);
+}
+
+// A windowed control that records the skin messages it receives.
+class TSkinRecorder : public TWinControl {
+  KESTU_CLASS(TSkinRecorder, TWinControl)
+ public:
+  using TWinControl::TWinControl;
+  std::vector<UINT> received;
+  void WndProc(TMessage& m) override {
+    if (m.Msg >= SKM_QUERYSTYLE && m.Msg <= SKM_GROUPLAST) received.push_back(m.Msg);
+    TWinControl::WndProc(m);
+  }
+};
+KESTU_PUBLISH(TSkinRecorder) {}
+
+namespace {
+
+const TsSkinData& Skin() { return TsSkinData::Instance(); }
+
+struct Warnings {
+  std::vector<String> shown;
+  Warnings() {
+    TsSkinManager::ShowWarning = [this](const String& text) { shown.push_back(text); };
+  }
+  ~Warnings() { TsSkinManager::ShowWarning = nullptr; }
+};
+
+class SkinManager : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureSkinClasses();
+    form = CreateFormFromResource<TSkinTestForm>(Application);
+    recorder = new TSkinRecorder(form);
+    recorder->SetParent(form);
+    recorder->SetBounds(0, 0, 20, 20);
+    manager = form->sSkinManager1;
+    manager->SetOnBeforeChange([this](TObject* s) {
+      events.push_back(s == manager ? L"before" : L"before (wrong sender)");
+    });
+    manager->SetOnAfterChange([this](TObject*) { events.push_back(L"after"); });
+  }
+  void TearDown() override { delete form; }
+  TSkinTestForm* form = nullptr;
+  TSkinRecorder* recorder = nullptr;
+  TsSkinManager* manager = nullptr;
+  std::vector<String> events;
+};
+
+TEST_F(SkinManager, TheInstallersStoredValuesLoadTheInternalSkin) {
+  ASSERT_NE(manager, nullptr);
+  EXPECT_TRUE(manager->Registered());
+  EXPECT_EQ(manager->HostForm(), form);
+  EXPECT_TRUE(manager->Active());
+  EXPECT_EQ(manager->SkinName(), L"MacOS (internal)");
+  EXPECT_EQ(manager->SkinDirectory(), L"Skins");
+  ASSERT_EQ(manager->InternalSkins()->Count(), 1);
+  EXPECT_TRUE(Skin().SkinLoaded);
+  EXPECT_TRUE(Skin().SkinPath.empty() || Skin().SkinPath.back() != '\\');
+  EXPECT_EQ(Skin().gd.size(), 88u);
+  EXPECT_EQ(Skin().ma.size(), 77u);
+  ASSERT_NE(Skin().MasterBitmap, nullptr);
+  EXPECT_EQ(Skin().MasterBitmap->Width(), 200);
+  EXPECT_EQ(Skin().MasterBitmap->Height(), 497);
+  int close = Skin().FindMaskIndex(Skin().FindSectionIndex("Form"), "FORM", "BICONCLOSE");
+  ASSERT_GE(close, 0);
+  EXPECT_EQ(Skin().GetMaskSize(close), (MaskSize{17, 19}));
+
+  // The button read its style values and found its section.
+  TsActiveBGStyle* style = form->Button1->sStyle();
+  EXPECT_EQ(style->SkinSection(), L"TsButton");
+  EXPECT_EQ(style->SectionIndex, Skin().FindSectionIndex("TsButton"));
+  EXPECT_GE(style->BorderMaskIndex, 0);
+  EXPECT_EQ(style->Painting()->Color(), TColor(clBtnFace));
+  EXPECT_EQ(style->Background()->Gradient()->Gradient().size(), 2u);
+  EXPECT_EQ(style->HotStyle()->HotBackground()->Gradient()->Gradient().size(), 5u);
+  EXPECT_EQ(style->HotStyle()->HotPainting()->Transparency(), 0);
+  EXPECT_EQ(form->Button1->Caption(), L"安装数据文件到SQL Server");
+}
+
+TEST_F(SkinManager, SelectingASkinResetsAppliesAndRepaintsEveryControlInThatOrder) {
+  recorder->received.clear();
+  manager->SetSkinName(L"MacOS (internal)");
+  EXPECT_EQ(recorder->received, (std::vector<UINT>{SKM_RESETLOOKUPS, SKM_APPLYSKIN, SKM_REPAINTALL}));
+  EXPECT_EQ(events, (std::vector<String>{L"before", L"after"}));
+  EXPECT_FALSE(SkinChanging);
+
+  // A name that is neither a folder nor a stored skin becomes the first stored skin.
+  manager->SetSkinName(L"No such skin");
+  EXPECT_EQ(manager->SkinName(), L"MacOS (internal)");
+  EXPECT_TRUE(Skin().SkinLoaded);
+  EXPECT_EQ(Skin().gd.size(), 88u);
+}
+
+TEST_F(SkinManager, SwitchingOffDropsTheSkinOnceAndOnAgainReloadsIt) {
+  recorder->received.clear();
+  manager->SetActive(true);  // unchanged: nothing at all
+  EXPECT_TRUE(events.empty());
+  EXPECT_TRUE(recorder->received.empty());
+
+  manager->SetActive(false);
+  EXPECT_EQ(recorder->received, (std::vector<UINT>{SKM_DROPSKIN}));
+  EXPECT_EQ(events, (std::vector<String>{L"before", L"after"}));
+  EXPECT_FALSE(Skin().SkinLoaded);
+  EXPECT_EQ(Skin().MasterBitmap, nullptr);
+  EXPECT_EQ(form->Button1->sStyle()->SectionIndex, -1);
+  EXPECT_EQ(Skin().FindSectionIndex("TsButton"), -1);
+
+  // While inactive a new name is only stored.
+  recorder->received.clear();
+  manager->SetSkinName(L"MacOS (internal)");
+  EXPECT_TRUE(recorder->received.empty());
+
+  manager->SetActive(true);
+  EXPECT_TRUE(Skin().SkinLoaded);
+  EXPECT_EQ(form->Button1->sStyle()->SectionIndex, Skin().FindSectionIndex("TsButton"));
+}
+
+TEST_F(SkinManager, SwitchingOffWhileLoadingCallsTheEventsButSendsNothing) {
+  recorder->received.clear();
+  manager->SetLoading(true);
+  manager->SetActive(false);
+  manager->SetLoading(false);
+  EXPECT_EQ(events, (std::vector<String>{L"before", L"after"}));
+  EXPECT_TRUE(recorder->received.empty());
+}
+
+TEST_F(SkinManager, AnEmptyNameClearsTheSkinFolder) {
+  manager->SetSkinName(L"");
+  EXPECT_EQ(manager->SkinDirectory(), L"");
+  // With stored skins present the first one is still applied.
+  EXPECT_EQ(manager->SkinName(), L"MacOS (internal)");
+}
+
+TEST_F(SkinManager, ASecondManagerWarnsAndNeverAppliesASkin) {
+  Warnings warnings;
+  auto* other = new TForm(Application);
+  auto* second = new TsSkinManager(other);
+  ASSERT_EQ(warnings.shown.size(), 1u);
+  EXPECT_EQ(warnings.shown[0],
+            L"Please be sure, that only one exemplar of TsSkinManager component is loaded in project.");
+  EXPECT_FALSE(second->Registered());
+  recorder->received.clear();
+  second->SetSkinName(L"Other");
+  EXPECT_EQ(second->SkinName(), L"Other");
+  EXPECT_TRUE(recorder->received.empty());
+  delete other;  // the unregistered manager leaves the skin alone
+  EXPECT_TRUE(Skin().SkinLoaded);
+  EXPECT_EQ(TsSkinManager::Current(), manager);
+}
+
+TEST_F(SkinManager, SkinFolderRules) {
+  const String program = ExtractFilePath(ProgramPath());
+  manager->SetSkinDirectory(L"./X");
+  EXPECT_EQ(manager->ResolveSkinDirectory(), program + L"X");
+  manager->SetSkinDirectory(L".\\Y");
+  EXPECT_EQ(manager->ResolveSkinDirectory(), program + L"Y");
+  manager->SetSkinDirectory(L"Z");
+  EXPECT_EQ(manager->ResolveSkinDirectory(), program + L"Z");
+  manager->SetSkinDirectory(L"C:\\Skins");
+  EXPECT_EQ(manager->ResolveSkinDirectory(), L"C:\\Skins");
+  EXPECT_EQ(Skin().SkinPath, "C:\\Skins");
+}
+
+TEST_F(SkinManager, ASkinFolderWithADescriptionFileWinsOverStoredSkinsAndIsListed) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const String root = String(temp) + L"kestu_skins_" + std::to_wstring(GetCurrentProcessId());
+  CreateDirectoryW(root.c_str(), nullptr);
+  CreateDirectoryW((root + L"\\Plain").c_str(), nullptr);
+  {
+    std::ofstream f(StringToUtf8(root + L"\\Plain\\Options.dat"));
+    f << "[GlobalInfo]\n[TsButton]\nPaintingColor=255\n";
+  }
+  manager->SetSkinDirectory(root);
+  manager->SetSkinName(L"Plain");
+  EXPECT_EQ(manager->SkinName(), L"Plain");
+  EXPECT_NE(Skin().IniFile, nullptr);
+  EXPECT_EQ(Skin().SkinPath, StringToUtf8(root + L"\\Plain\\"));
+  ASSERT_EQ(Skin().gd.size(), 2u);
+  EXPECT_EQ(form->Button1->sStyle()->SectionIndex, 1);
+  EXPECT_EQ(Skin().gd[1].PaintingColor, 255u);
+
+  std::vector<String> names;
+  EXPECT_EQ(manager->ListAvailableSkins(names), L"MacOS (internal)");
+  EXPECT_EQ(names, (std::vector<String>{L"MacOS (internal)", L"Plain"}));
+
+  DeleteFileW((root + L"\\Plain\\Options.dat").c_str());
+  RemoveDirectoryW((root + L"\\Plain").c_str());
+  RemoveDirectoryW(root.c_str());
+}
+
+TEST(SkinManagerLifetime, DestroyingTheRegisteredManagerRemovesTheSkinAndFreesTheSlot) {
+  EnsureSkinClasses();
+  auto* form = CreateFormFromResource<TSkinTestForm>(Application);
+  auto* recorder = new TSkinRecorder(form);
+  recorder->SetParent(form);
+  EXPECT_TRUE(Skin().SkinLoaded);
+  delete form->sSkinManager1;
+  EXPECT_FALSE(Skin().SkinLoaded);
+  EXPECT_EQ(TsSkinManager::Current(), nullptr);
+  EXPECT_EQ(recorder->received.back(), UINT(SKM_DROPSKIN));
+  EXPECT_EQ(form->Button1->sStyle()->SectionIndex, -1);
+  delete form;
+}
+
+}  // namespace
+}  // namespace kestu
