@@ -244,7 +244,7 @@ void TsuiCustomButton::Paint() {
 void TsuiCustomButton::DrawFace(TCanvas* canvas, TBitmap* image) {
   if (image->Empty()) return;
   if (transparent_) image->SetTransparentColor(image->Canvas()->Pixel(0, 0));
-  canvas->Draw(0, 0, image);
+  DrawBitmap(canvas, 0, 0, image);
 }
 
 void TsuiCustomButton::DrawCaption(TCanvas* canvas, const String& caption) {
@@ -269,7 +269,7 @@ void TsuiCustomButton::DrawCaption(TCanvas* canvas, const String& caption) {
 void TsuiCustomButton::DrawFocus(TCanvas* canvas) {
   RECT r{2, 2, Width() - 2, Height() - 2};
   canvas->Brush()->SetStyle(bsSolid);
-  DrawFocusRect(canvas->Handle(), &r);
+  DrawDottedFocusRect(canvas, r);
 }
 
 // ---------------------------------------------------------------------------
@@ -432,7 +432,7 @@ void TsuiButton::DrawFocus(TCanvas* canvas) {
   const int m = focusedRectMargin_;
   RECT r{m, m, ClientWidth() - m, ClientHeight() - m};
   canvas->Brush()->SetStyle(bsSolid);
-  DrawFocusRect(canvas->Handle(), &r);
+  DrawDottedFocusRect(canvas, r);
 }
 
 void TsuiButton::CmDialogKey(TMessage& m) {

@@ -467,11 +467,9 @@ void TsuiTitleBar::DrawSections(TBitmap* bitmap) {
     TBitmap* picture = s->Picture();
     if (picture->Empty()) return;
     if (s->Stretch()) {
-      canvas->StretchDraw(RECT{x, 0, x + s->Width(), H}, picture);
+      StretchBitmap(canvas, RECT{x, 0, x + s->Width(), H}, picture);
     } else {
-      MemoryDC source;
-      SelectedObject selected(source.Get(), picture->Handle());
-      BitBlt(canvas->Handle(), x, 0, s->Width(), H, source.Get(), 0, 0, SRCCOPY);
+      BitBlt(canvas->Handle(), x, 0, s->Width(), H, picture->Canvas()->Handle(), 0, 0, SRCCOPY);
     }
   };
   for (int i = 0; i < sections_.Count(); ++i) {
@@ -490,7 +488,7 @@ void TsuiTitleBar::DrawSections(TBitmap* bitmap) {
       case suiClient: client = s; break;
     }
   }
-  if (client && !client->Picture()->Empty()) canvas->StretchDraw(RECT{left, 0, right, H}, client->Picture());
+  if (client && !client->Picture()->Empty()) StretchBitmap(canvas, RECT{left, 0, right, H}, client->Picture());
 }
 
 void TsuiTitleBar::DrawButtonsAndCaption(TBitmap* bitmap) {
@@ -511,9 +509,9 @@ void TsuiTitleBar::DrawButtonsAndCaption(TBitmap* bitmap) {
   };
   auto drawPicture = [&](TsuiTitleBarButton* b, TBitmap* picture, int x) {
     TBitmap work(b->PicNormal()->Width(), b->PicNormal()->Height());
-    work.Canvas()->Draw(0, 0, picture);
+    DrawBitmap(work.Canvas(), 0, 0, picture);
     work.SetTransparent(b->Transparent());
-    canvas->Draw(x, b->Top(), &work);
+    DrawBitmap(canvas, x, b->Top(), &work);
   };
 
   int x = W + rightBtnXOffset_ + 1;

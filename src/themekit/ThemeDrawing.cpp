@@ -17,13 +17,27 @@ HINSTANCE ExeModule() { return GetModuleHandleW(nullptr); }
 // the given size.
 void CopyStretched(TBitmap* bitmap, const PixRect& source, int width, int height, TBitmap& work) {
   work.SetSize(width, height);
-  MemoryDC src;
-  SelectedObject selected(src.Get(), bitmap->Handle());
   HDC dc = work.Canvas()->Handle();
   SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, 0, 0, width, height, src.Get(), source.Left, source.Top, source.Right - source.Left,
-             source.Bottom - source.Top, SRCCOPY);
+  StretchBlt(dc, 0, 0, width, height, bitmap->Canvas()->Handle(), source.Left, source.Top,
+             source.Right - source.Left, source.Bottom - source.Top, SRCCOPY);
   GdiFlush();
+}
+
+void Blit(TCanvas* canvas, const RECT& r, TBitmap* bitmap) {
+  if (!bitmap || bitmap->Empty()) return;
+  HDC dc = canvas->Handle();
+  HDC source = bitmap->Canvas()->Handle();
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (bitmap->Transparent()) {
+    TransparentBlt(dc, r.left, r.top, w, h, source, 0, 0, bitmap->Width(), bitmap->Height(),
+                   ColorToRGB(bitmap->TransparentColor()));
+  } else if (w == bitmap->Width() && h == bitmap->Height()) {
+    BitBlt(dc, r.left, r.top, w, h, source, 0, 0, SRCCOPY);
+  } else {
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, r.left, r.top, w, h, source, 0, 0, bitmap->Width(), bitmap->Height(), SRCCOPY);
+  }
 }
 
 }  // namespace
@@ -54,13 +68,37 @@ void SplitStateImage(TBitmap* source, TBitmap* dest, int count, int which) {
   const int w = slice.Right - slice.Left, h = slice.Bottom - slice.Top;
   TBitmap work(w, h);
   if (w > 0 && h > 0) {
-    MemoryDC src;
-    SelectedObject selected(src.Get(), source->Handle());
-    BitBlt(work.Canvas()->Handle(), 0, 0, w, h, src.Get(), slice.Left, slice.Top, SRCCOPY);
+    BitBlt(work.Canvas()->Handle(), 0, 0, w, h, source->Canvas()->Handle(), slice.Left, slice.Top, SRCCOPY);
     GdiFlush();
   }
   dest->Assign(&work);
 }
+
+void DrawDottedFocusRect(TCanvas* canvas, const RECT& r) {
+  static const WORD kDots[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
+  GdiHandle<HBITMAP> pattern(CreateBitmap(8, 8, 1, 1, kDots));
+  GdiHandle<HBRUSH> brush(CreatePatternBrush(pattern.Get()));
+  HDC dc = canvas->Handle();
+  SavedDC saved(dc);
+  SelectObject(dc, brush.Get());
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return;
+  PatBlt(dc, r.left, r.top, w, 1, PATINVERT);
+  if (h > 1) PatBlt(dc, r.left, r.bottom - 1, w, 1, PATINVERT);
+  if (h > 2) {
+    PatBlt(dc, r.left, r.top + 1, 1, h - 2, PATINVERT);
+    if (w > 1) PatBlt(dc, r.right - 1, r.top + 1, 1, h - 2, PATINVERT);
+  }
+}
+
+void DrawBitmap(TCanvas* canvas, int x, int y, TBitmap* bitmap) {
+  if (bitmap) Blit(canvas, RECT{x, y, x + bitmap->Width(), y + bitmap->Height()}, bitmap);
+}
+
+void StretchBitmap(TCanvas* canvas, const RECT& rect, TBitmap* bitmap) { Blit(canvas, rect, bitmap); }
 
 void DrawSlicedBitmap(TBitmap* bitmap, TCanvas* canvas, const RECT& dest, bool transparentCorners) {
   if (!bitmap || !canvas || bitmap->Empty()) return;
@@ -83,7 +121,7 @@ void DrawSlicedBitmap(TBitmap* bitmap, TCanvas* canvas, const RECT& dest, bool t
     } else {
       work.SetTransparent(true);
       work.SetTransparentColor(kKeyColour);
-      canvas->Draw(piece.Dest.Left, piece.Dest.Top, &work);
+      DrawBitmap(canvas, piece.Dest.Left, piece.Dest.Top, &work);
     }
   }
 }
@@ -210,14 +248,14 @@ void DrawMacMenuBackground(TCanvas* canvas, const RECT& rect, int height) {
   TBitmap bar;
   bar.LoadFromResourceName(ExeModule(), L"MACOS_MENU_BAR");
   bar.SetHeight(height);
-  canvas->StretchDraw(rect, &bar);
+  StretchBitmap(canvas, rect, &bar);
 }
 
 void DrawMacMenuSelection(TCanvas* canvas, const RECT& rect) {
   TBitmap select;
   select.LoadFromResourceName(ExeModule(), L"MACOS_MENU_SELECT");
   select.SetHeight(20);
-  canvas->StretchDraw(rect, &select);
+  StretchBitmap(canvas, rect, &select);
 }
 
 void DrawMenuWindowBorder(HWND window, TColor outerColour, TColor shadowColour) {
