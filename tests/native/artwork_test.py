@@ -218,6 +218,11 @@ def check_masked(case, img, label, x0=0, y0=0, w=None, h=None):
                 case.assertEqual(m[0], 255, '%s: keyed pixel (%d,%d) has mask %d' % (label, x, y, m[0]))
 
 
+# The internal skin's pictures, named as resources by the skin engine.
+INTERNAL_SKIN = {'SKIN_MASTER': (200, 497), 'SKIN_BICLOSE': (51, 38), 'SKIN_BIMAX': (51, 38),
+                 'SKIN_BIMIN': (51, 38), 'SKIN_BINORM': (51, 38)}
+
+
 # ---------------------------------------------------------------- tests
 
 class ResourceScriptTest(unittest.TestCase):
@@ -228,6 +233,10 @@ class ResourceScriptTest(unittest.TestCase):
         missing = sorted((set(expected) | set(GLYPHS)) - set(rc))
         self.assertEqual(missing, [], 'resources missing from artwork.rc')
         for name, rel in rc.items():
+            if name in INTERNAL_SKIN:
+                self.assertEqual(rel, 'artwork/skin/%s.bmp' % name[len('SKIN_'):])
+                self.assertEqual(load(rel).size, INTERNAL_SKIN[name], name)
+                continue
             self.assertEqual(rel, 'artwork/%s.bmp' % name)
             img = load(rel)
             if name in expected:
