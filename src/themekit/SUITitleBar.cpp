@@ -197,6 +197,11 @@ TsuiTitleBarPopupMenu::TsuiTitleBarPopupMenu(TComponent* AOwner) : TsuiPopupMenu
 TsuiTitleBar* TsuiTitleBarPopupMenu::Bar() const { return dynamic_cast<TsuiTitleBar*>(Owner()); }
 
 void TsuiTitleBarPopupMenu::Popup(int x, int y) {
+  UpdateItems();
+  TsuiPopupMenu::Popup(x, y);
+}
+
+void TsuiTitleBarPopupMenu::UpdateItems() {
   if (TsuiTitleBar* bar = Bar()) {
     bool hasMin = false, hasMax = false, hasClose = false;
     for (int i = 0; i < bar->Buttons()->Count(); ++i) {
@@ -209,7 +214,6 @@ void TsuiTitleBarPopupMenu::Popup(int x, int y) {
     Items()->Items(1)->SetEnabled(hasMax);
     Items()->Items(3)->SetEnabled(hasClose);
   }
-  TsuiPopupMenu::Popup(x, y);
 }
 
 // ---------------------------------------------------------------------------
@@ -561,7 +565,8 @@ void TsuiTitleBar::MouseDown(TMouseButton button, TShiftState shift, int x, int 
   pressed_ = true;
   Repaint();
   TCustomForm* host = Host();
-  if (hover_ == -1 && host && !HostMaximised(host)) {
+  // The second press of a double click toggles maximise instead of dragging.
+  if (hover_ == -1 && host && !HostMaximised(host) && !(shift & ssDouble)) {
     ReleaseCapture();
     SendMessageW(host->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
     pressed_ = false;

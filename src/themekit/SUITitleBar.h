@@ -87,6 +87,8 @@ class TsuiTitleBarPopupMenu : public TsuiPopupMenu {
   KESTU_CLASS(TsuiTitleBarPopupMenu, TsuiPopupMenu)
  public:
   explicit TsuiTitleBarPopupMenu(TComponent* AOwner);
+  // Enables each item when the bar has a button of its kind.
+  void UpdateItems();
   void Popup(int x, int y) override;
 
  private:

@@ -1,0 +1,324 @@
+// The themed frame, its title bar and the themed menus: layout and edge
+// hit-tests, the window region, the title buttons' places and pictures, the
+// system menu's items, and menu items measured and drawn in the style.
+#include <gtest/gtest.h>
+
+#include "themekit/SUIForm.h"
+#include "themekit/SUIMainMenu.h"
+
+namespace kestu {
+namespace {
+
+void Pump(int ms) {
+  const DWORD end = GetTickCount() + DWORD(ms);
+  while (GetTickCount() < end) {
+    Application->ProcessMessages();
+    Sleep(5);
+  }
+}
+
+TEST(ThemekitFrame, PanelBoundsAndEdgeBands) {
+  const RECT normal = FramePanelBounds(272, 169, 3, true, false);
+  EXPECT_EQ(3, normal.left);
+  EXPECT_EQ(0, normal.top);
+  EXPECT_EQ(266, normal.right);   // width
+  EXPECT_EQ(166, normal.bottom);  // height
+  const RECT noTitle = FramePanelBounds(272, 169, 3, false, false);
+  EXPECT_EQ(3, noTitle.top);
+  EXPECT_EQ(163, noTitle.bottom);
+  const RECT mdi = FramePanelBounds(272, 169, 3, true, true);
+  EXPECT_EQ(263, mdi.right);
+  EXPECT_EQ(163, mdi.bottom);
+
+  EXPECT_EQ(HTTOPLEFT, FrameEdgeHitTest(4, 4, 300, 200));
+  EXPECT_EQ(HTTOPRIGHT, FrameEdgeHitTest(296, 0, 300, 200));
+  EXPECT_EQ(HTBOTTOMRIGHT, FrameEdgeHitTest(296, 196, 300, 200));
+  EXPECT_EQ(HTBOTTOMLEFT, FrameEdgeHitTest(4, 196, 300, 200));
+  EXPECT_EQ(HTLEFT, FrameEdgeHitTest(4, 100, 300, 200));
+  EXPECT_EQ(0, FrameEdgeHitTest(5, 100, 300, 200));
+  EXPECT_EQ(HTTOP, FrameEdgeHitTest(100, 4, 300, 200));
+  EXPECT_EQ(0, FrameEdgeHitTest(295, 100, 300, 200));
+  EXPECT_EQ(HTRIGHT, FrameEdgeHitTest(296, 100, 300, 200));
+  EXPECT_EQ(HTBOTTOM, FrameEdgeHitTest(100, 196, 300, 200));
+}
+
+class FrameHost : public ::testing::Test {
+ protected:
+  void Make(TFormBorderStyle border, TsuiUIStyle style) {
+    host = new TForm(nullptr);
+    host->SetBorderStyle(border);
+    host->SetCaption(L"Host");
+    host->SetBounds(200, 150, 300, 200);
+    frame = new TsuiForm(host);
+    frame->SetUIStyle(style);
+    host->Show();
+    Pump(50);
+  }
+  void TearDown() override { delete host; }
+  LRESULT HitTest(int x, int y) {
+    const POINT p = host->ClientToScreen(POINT{x, y});
+    return SendMessageW(host->Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+  }
+
+  TForm* host = nullptr;
+  TsuiForm* frame = nullptr;
+};
+
+TEST_F(FrameHost, TakesTheNativeFrameAndLaysItselfOut) {
+  Make(bsSizeable, TsuiUIStyle::WinXP);
+  EXPECT_EQ(0, GetWindowLongPtrW(host->Handle(), GWL_STYLE) & WS_CAPTION);
+  EXPECT_EQ(L"Host", frame->Caption());
+  EXPECT_EQ(150, host->Constraints()->MinWidth());  // WinXP's minimum
+  EXPECT_EQ(50, host->Constraints()->MinHeight());
+  EXPECT_EQ(3, frame->BorderWidth());
+  EXPECT_EQ(TColor(0x00C82C00), frame->BorderColor());
+  const RECT expected = FramePanelBounds(host->ClientWidth(), host->ClientHeight(), 3, true, false);
+  EXPECT_EQ(expected.left, frame->Left());
+  EXPECT_EQ(expected.right, frame->FrameWidth());
+  EXPECT_EQ(expected.bottom, frame->FrameHeight());
+  EXPECT_EQ(29, frame->TitleBar()->Height());
+  EXPECT_EQ(13, frame->RoundCorner());
+  EXPECT_EQ(L"4.31", frame->Version());
+  frame->SetCaption(L"Renamed");
+  EXPECT_EQ(L"Renamed", GetWindowString(host->Handle()));
+
+  // Writing the frame's size sizes the host around it.
+  frame->SetFrameWidth(250);
+  EXPECT_EQ(256, host->Width());
+  EXPECT_EQ(250, frame->FrameWidth());
+  frame->SetFrameHeight(frame->FrameHeight());
+  const int height = host->Height();
+  frame->SetBorderWidth(3);
+  frame->SetBorderWidth(3);
+  EXPECT_EQ(height, host->Height());  // setting the same width again changes nothing
+
+  // The border strips are painted onto the host in BorderColor.
+  Pump(50);
+  HDC dc = GetDC(host->Handle());
+  EXPECT_EQ(COLORREF(0x00C82C00), GetPixel(dc, 1, 100));
+  EXPECT_EQ(COLORREF(0x00C82C00), GetPixel(dc, host->ClientWidth() - 1, 100));
+  ReleaseDC(host->Handle(), dc);
+}
+
+TEST_F(FrameHost, SizeableHostsAnswerEdgeHitTests) {
+  Make(bsSizeable, TsuiUIStyle::MacOS);
+  EXPECT_EQ(HTLEFT, HitTest(4, 100));
+  EXPECT_EQ(HTCLIENT, HitTest(5, 100));
+  EXPECT_EQ(HTBOTTOMRIGHT, HitTest(host->ClientWidth() - 1, host->ClientHeight() - 1));
+}
+
+TEST_F(FrameHost, FixedHostsGetNoResizeHitTests) {
+  Make(bsDialog, TsuiUIStyle::MacOS);
+  EXPECT_EQ(HTCLIENT, HitTest(4, 100));
+  EXPECT_EQ(HTCLIENT, HitTest(host->ClientWidth() - 1, host->ClientHeight() - 1));
+}
+
+TEST_F(FrameHost, RegionRoundsOnlyTheTopCorners) {
+  Make(bsSingle, TsuiUIStyle::WinXP);
+  GdiHandle<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(ERROR, GetWindowRgn(host->Handle(), region.Get()));
+  const int CW = host->ClientWidth(), CH = host->ClientHeight();
+  EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
+  EXPECT_FALSE(PtInRegion(region.Get(), CW - 1, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), 6, 6));
+  EXPECT_TRUE(PtInRegion(region.Get(), 0, CH - 1));
+  EXPECT_TRUE(PtInRegion(region.Get(), CW - 1, CH - 1));
+  frame->SetUIStyle(TsuiUIStyle::MacOS);  // RoundCorner 0: a plain rectangle
+  ASSERT_NE(ERROR, GetWindowRgn(host->Handle(), region.Get()));
+  EXPECT_TRUE(PtInRegion(region.Get(), 0, 0));
+}
+
+TEST_F(FrameHost, MaximisingFillsTheWorkArea) {
+  Make(bsSizeable, TsuiUIStyle::DeepBlue);
+  ShowWindow(host->Handle(), SW_MAXIMIZE);
+  Pump(100);
+  RECT work;
+  GetWorkArea(work);
+  RECT bounds;
+  GetWindowRect(host->Handle(), &bounds);
+  EXPECT_EQ(work.left, bounds.left);
+  EXPECT_EQ(work.top, bounds.top);
+  EXPECT_EQ(work.right, bounds.right);
+  EXPECT_EQ(work.bottom, bounds.bottom);
+}
+
+TEST_F(FrameHost, TitleButtonsSitFromTheRightAndTheMenuFollowsThem) {
+  Make(bsSingle, TsuiUIStyle::MacOS);
+  SetCursorPos(0, 0);
+  frame->SetFrameWidth(200);
+  TsuiTitleBar* bar = frame->TitleBar();
+  ASSERT_EQ(200, bar->Width());
+  EXPECT_EQ(23, bar->Height());
+  EXPECT_EQ(-2, bar->RightBtnXOffset());
+  EXPECT_EQ(17, bar->ButtonRowHeight());
+  EXPECT_EQ(4, bar->ButtonRowTop());
+  bar->Buttons()->Clear();
+  auto* close = static_cast<TsuiTitleBarButton*>(bar->Buttons()->Add());
+  close->SetUIStyle(TsuiUIStyle::MacOS);
+  close->SetButtonType(suiClose);
+  EXPECT_EQ(4, close->Top());
+  TBitmap expected;
+  LoadStyleStateImage(TsuiUIStyle::MacOS, TsuiElement::TitleBarButtonImage, &expected, 16, 18);
+  ASSERT_EQ(17, close->PicNormal()->Width());
+
+  TBitmap painted(bar->Width(), bar->Height());
+  bar->Perform(WM_PAINT, WPARAM(painted.Canvas()->Handle()), 0);
+  GdiFlush();
+  EXPECT_EQ(-1, bar->HoverIndex());
+  int same = 0;
+  for (int y = 0; y < 17; ++y)
+    for (int x = 0; x < 17; ++x) same += painted.Canvas()->Pixel(181 + x, 4 + y) == expected.Canvas()->Pixel(x, y);
+  EXPECT_EQ(17 * 17, same);  // at W + RightBtnXOffset - 17 - ButtonInterval = 181
+
+  TsuiTitleBarPopupMenu* menu = bar->PopupMenu();
+  menu->UpdateItems();
+  EXPECT_FALSE(menu->Items()->Items(0)->Enabled());
+  EXPECT_FALSE(menu->Items()->Items(1)->Enabled());
+  EXPECT_TRUE(menu->Items()->Items(3)->Enabled());
+  EXPECT_EQ(L"Ma&ximize/Restore", menu->Items()->Items(1)->Caption());
+
+  // Double-clicking a bar without a maximise button changes nothing.
+  const RECT before = host->BoundsRect();
+  SendMessageW(bar->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(50, 10));
+  EXPECT_EQ(before.right - before.left, host->Width());
+  EXPECT_FALSE(IsZoomed(host->Handle()));
+}
+
+TEST(ThemekitTitleBar, CaptionsThatDoNotFitEndInDots) {
+  TBitmap b(10, 10);
+  TCanvas* canvas = b.Canvas();
+  const String caption = L"A rather long caption for a narrow bar";
+  EXPECT_EQ(caption, FitCaption(canvas, caption, 1000));
+  const String fitted = FitCaption(canvas, caption, 60);
+  ASSERT_GE(fitted.size(), 3u);
+  EXPECT_EQ(L"...", fitted.substr(fitted.size() - 3));
+  EXPECT_LE(canvas->TextWidth(fitted), 60);
+  EXPECT_EQ(L"...", FitCaption(canvas, caption, 0));  // nothing left, the shortening stops
+}
+
+TEST(ThemekitTitleBar, OnlyOneControlBoxAndOneClientSection) {
+  std::vector<String> shown;
+  Application->SetMessageBoxHook([&](HWND, const String& text, const String&, UINT) {
+    shown.push_back(text);
+    return IDOK;
+  });
+  TsuiTitleBar bar(nullptr);
+  ASSERT_EQ(4, bar.Buttons()->Count());
+  EXPECT_EQ(suiControlBox, bar.Button(0)->ButtonType());
+  bar.Button(1)->SetButtonType(suiControlBox);
+  EXPECT_EQ(suiClose, bar.Button(1)->ButtonType());
+  ASSERT_EQ(3, bar.Sections()->Count());
+  EXPECT_EQ(suiClient, bar.Section(2)->Align());
+  bar.Section(0)->SetAlign(suiClient);
+  EXPECT_EQ(suiLeft, bar.Section(0)->Align());
+  bar.Section(2)->SetStretch(false);
+  EXPECT_TRUE(bar.Section(2)->Stretch());
+  Application->SetMessageBoxHook(nullptr);
+  ASSERT_EQ(2u, shown.size());
+  EXPECT_EQ(L"Sorry, only one button's ButtonType property can be \"suiControlBox\"", shown[0]);
+  EXPECT_EQ(L"Sorry, only one section's Align property can be \"suiClient\"", shown[1]);
+}
+
+TEST(ThemekitMenus, HeightsColoursAndMeasuring) {
+  TsuiPopupMenu menu(nullptr);
+  EXPECT_TRUE(menu.OwnerDraw());
+  menu.SetOwnerDraw(false);
+  EXPECT_TRUE(menu.OwnerDraw());
+  EXPECT_EQ(TsuiUIStyle::DeepBlue, menu.UIStyle());
+  EXPECT_EQ(26, menu.BarWidth());
+  EXPECT_EQ(TColor(0x00A04A44), menu.SelectedColor());
+  menu.SetUIStyle(TsuiUIStyle::MacOS);
+  menu.SetMenuItemHeight(30);
+  menu.SetSeparatorHeight(30);
+  EXPECT_EQ(20, menu.MenuItemHeight());
+  EXPECT_EQ(12, menu.SeparatorHeight());
+  EXPECT_EQ(clBlack, menu.SeparatorColor());
+  menu.SetUIStyle(TsuiUIStyle::WinXP);
+  EXPECT_EQ(21, menu.MenuItemHeight());
+  EXPECT_EQ(5, menu.SeparatorHeight());
+  EXPECT_EQ(TColor(0x00CED3D6), menu.BarColor());
+
+  TMenuItem separator(nullptr);
+  separator.SetCaption(L"-");
+  TBitmap b(10, 10);
+  int width = 0, height = 0;
+  menu.Look().Measure(&separator, b.Canvas(), width, height);
+  EXPECT_EQ(5, height);
+  EXPECT_EQ(b.Canvas()->TextWidth(L"-") + 26 + 40, width);
+  TMenuItem open(nullptr);
+  open.SetCaption(L"Open");
+  open.SetShortCut(ShortCut('O', ssCtrl));
+  menu.Look().Measure(&open, b.Canvas(), width, height);
+  EXPECT_EQ(21, height);
+  EXPECT_EQ(b.Canvas()->TextWidth(L"Open") + b.Canvas()->TextWidth(ShortCutToText(open.ShortCut())) + 66, width);
+}
+
+TEST(ThemekitMenus, ItemsAreDrawnInTheStyleColours) {
+  TsuiPopupMenu menu(nullptr);  // DeepBlue
+  TMenuItem item(nullptr);
+  item.SetCaption(L"Item");
+  TBitmap b(120, 21);
+  const RECT R{0, 0, 120, 21};
+  menu.Look().Draw(&item, b.Canvas(), R, true, nullptr, MenuCheckedImages());
+  EXPECT_EQ(TColor(0x00A04A44), b.Canvas()->Pixel(0, 0));    // frame in SelectedBorderColor
+  EXPECT_EQ(TColor(0x00A04A44), b.Canvas()->Pixel(10, 10));  // fill in SelectedColor
+
+  item.SetEnabled(false);  // disabled and selected: the unselected background
+  menu.Look().Draw(&item, b.Canvas(), R, true, nullptr, MenuCheckedImages());
+  EXPECT_EQ(TColor(0x00CED3D6), b.Canvas()->Pixel(5, 10));   // the bar
+  EXPECT_EQ(clWhite, b.Canvas()->Pixel(100, 2));             // the background
+  // The text is grey: its pixels are darker than the background, with equal channels.
+  int text = 0, coloured = 0;
+  for (int y = 0; y < 21; ++y)
+    for (int x = 30; x < 80; ++x) {
+      const COLORREF c = b.Canvas()->Pixel(x, y);
+      if (c == clWhite) continue;
+      ++text;
+      coloured += !(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c));
+    }
+  EXPECT_GT(text, 5);
+  EXPECT_EQ(0, coloured);
+
+  item.SetEnabled(true);
+  item.SetChecked(true);  // no image: the check mark at (4, 3)
+  menu.Look().Draw(&item, b.Canvas(), R, false, nullptr, MenuCheckedImages());
+  int marked = 0;
+  for (int y = 3; y < 19; ++y)
+    for (int x = 4; x < 20; ++x) marked += b.Canvas()->Pixel(x, y) != TColor(0x00CED3D6);
+  EXPECT_GT(marked, 5);
+
+  TMenuItem line(nullptr);
+  line.SetCaption(L"-");
+  menu.Look().Draw(&line, b.Canvas(), RECT{0, 0, 120, 5}, false, nullptr, nullptr);
+  EXPECT_EQ(TColor(0x00848284), b.Canvas()->Pixel(30, 2));
+  EXPECT_EQ(clWhite, b.Canvas()->Pixel(29, 2));
+}
+
+TEST(ThemekitMenus, MainMenuGoesToTheFramesMenuBar) {
+  TForm host(nullptr);
+  host.SetBounds(100, 100, 300, 200);
+  auto* frame = new TsuiForm(&host);
+  frame->SetUIStyle(TsuiUIStyle::WinXP);
+  auto* menu = new TsuiMainMenu(&host);
+  for (const wchar_t* caption : {L"&File", L"&Edit"}) {
+    auto* item = new TMenuItem(&host);
+    item->SetCaption(caption);
+    menu->Items()->Add(item);
+  }
+  menu->HookItems();
+  EXPECT_EQ(menu, frame->Menu());
+  EXPECT_EQ(nullptr, host.Menu());
+  EXPECT_EQ(nullptr, menu->Images());  // its own check list is not shown as Images
+  ASSERT_NE(nullptr, frame->MenuBar());
+  host.Show();
+  Pump(50);
+  EXPECT_EQ(2, frame->MenuBar()->ButtonCount());
+  EXPECT_EQ(L"&File", frame->MenuBar()->Buttons(0)->Caption());
+  EXPECT_EQ(frame->TitleBar()->Height(), frame->MenuBar()->Top());
+  delete menu;
+  EXPECT_EQ(nullptr, frame->Menu());
+  EXPECT_EQ(nullptr, frame->MenuBar());
+}
+
+}  // namespace
+}  // namespace kestu
