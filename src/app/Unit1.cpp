@@ -1,7 +1,6 @@
 #include "app/Unit1.h"
 
 #include "app/Attach.h"
-#include "app/MessageStandIn.h"
 
 namespace kestu {
 
@@ -25,7 +24,7 @@ void TForm1::Button1Click(TObject*) {
 }
 
 void RegisterInstallerClasses() {
-  RegisterClasses<TLabel, TButton, TADOCommand, TXPManifest, app::TMessageStandIn, TForm1>();
+  RegisterClasses<TLabel, TButton, TADOCommand, TXPManifest, TsuiMessageDialog, TForm1>();
 }
 
 }  // namespace kestu

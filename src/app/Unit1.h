@@ -1,19 +1,16 @@
 #pragma once
 // The installer window TForm1, built from its stored description: two texts,
 // the button that attaches the database, the command component, the manifest
-// marker and the success message. Until the engines exist, the button is the
-// framework's push button and the message a stand-in; the engine components'
-// stored values wait in resources/forms/Form1.engines.form.
+// marker and the themed success message. Until the skin engine exists, the
+// button is the framework's push button; the skin components' stored values
+// wait in resources/forms/Form1.engines.form.
 
 #include "db/ADOCommand.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "themekit/SUIDlg.h"
 
 namespace kestu {
-
-namespace app {
-class TMessageStandIn;
-}
 
 // Marks that the program carries the common-controls manifest; nothing else.
 class TXPManifest : public TComponent {
@@ -32,7 +29,7 @@ class TForm1 : public TForm {
   TButton* Button1 = nullptr;
   TADOCommand* ADOCommand = nullptr;
   TXPManifest* XPManifest1 = nullptr;
-  app::TMessageStandIn* suiMessageDialog1 = nullptr;
+  TsuiMessageDialog* suiMessageDialog1 = nullptr;
 
   // Attaches the database files beside the program; on success shows the
   // message. Failures leave the handler for the application's error box.

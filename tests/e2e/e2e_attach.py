@@ -7,7 +7,8 @@ the window stays usable throughout.
 e2e_attach.py KestuSetup.exe inspect_windows.exe
 """
 from harness import (APPLICATION_TITLE, BUTTON_CAPTION, MAIN_TITLE, Session, attach_text, check,
-                     message_box_text, run, texts_of, wait_until)
+                     check_success_message, close_themed_message, message_box_text, run, texts_of,
+                     wait_until)
 
 
 def close_box(session, box):
@@ -31,8 +32,8 @@ def test(program, inspector):
         # First press: success.
         session.click_child(main, BUTTON_CAPTION)
         box = session.wait_window("提醒")
-        check(message_box_text(box) == "数据库安装成功！", "success text: %r" % message_box_text(box))
-        check(texts_of(box, "Button") == ["确定"], "success buttons: %r" % texts_of(box, "Button"))
+        check_success_message(session, box)
+        check(not session.window(MAIN_TITLE)["enabled"], "the main window stays enabled under the message")
         session.screenshot("success")
         batches = [event["text"] for event in session.peer_events("batch")]
         check(batches == [attach_text(folder)], "the peer received %r" % batches)
@@ -44,7 +45,9 @@ def test(program, inspector):
               "login was not the integrated one: %r" % login)
         check(login["user"] == "" and not login["password_sent"],
               "credentials were sent: %r" % login)
-        main = close_box(session, box)
+        close_themed_message(session, box)
+        main = session.wait_window(MAIN_TITLE)
+        check(main["enabled"], "the main window is still disabled after the message closed")
 
         # Second press: the server refuses; its text is shown, no success.
         session.click_child(main, BUTTON_CAPTION)

@@ -8,7 +8,7 @@ character.
 e2e_folder_text.py KestuSetup.exe inspect_windows.exe
 """
 from harness import (APPLICATION_TITLE, BUTTON_CAPTION, MAIN_TITLE, Session, attach_text, check,
-                     message_box_text, run, texts_of)
+                     check_success_message, close_themed_message, message_box_text, run)
 
 
 def test(program, inspector):
@@ -20,14 +20,13 @@ def test(program, inspector):
         main = session.wait_window(MAIN_TITLE)
         session.click_child(main, BUTTON_CAPTION)
         box = session.wait_window("提醒")
-        check(message_box_text(box) == "数据库安装成功！", "success text: %r" % message_box_text(box))
+        check_success_message(session, box)
         batches = [event["text"] for event in session.peer_events("batch")]
         expected = attach_text(folder)
         check("N'Z:" in expected and "O''Neil" in expected, "bad expectation %r" % expected)
         check(batches == [expected], "the peer received %r, expected %r" % (batches, expected))
         print("peer received: %s" % batches[0])
-        session.click_child(box, texts_of(box, "Button")[0])
-        session.wait_gone("提醒")
+        close_themed_message(session, box)
 
         main = session.wait_window(MAIN_TITLE)
         session.click_child(main, BUTTON_CAPTION)

@@ -181,6 +181,16 @@ class Session:
         with open(listing, encoding="utf-8") as result:
             return [json.loads(line) for line in result if line.startswith("{")]
 
+    def clipboard_text(self):
+        listing = os.path.join(self.folder, "clipboard.json")
+        with open(listing, "wb") as out:
+            subprocess.run([os.path.join(ROOT, "tools", "wine-run"), self.inspector, "--clipboard"],
+                           env=self.wine_environment(), stdout=out, stderr=subprocess.DEVNULL,
+                           timeout=60)
+        with open(listing, encoding="utf-8") as result:
+            lines = [line for line in result if line.startswith('"')]
+        return json.loads(lines[0]) if lines else None
+
     def window(self, title):
         for window in self.windows():
             if window["title"] == title:
@@ -259,6 +269,39 @@ KINDS = {"Button": ("Button", "TButton"), "Static": ("Static",)}
 
 def texts_of(window, kind):
     return [child["text"] for child in window["children"] if child["class"] in KINDS[kind]]
+
+
+def themed_buttons(window):
+    """The toolkit's push buttons anywhere inside a window (they sit in its frame panel)."""
+    return [child for child in window["descendants"] if child["class"] == "TsuiButton"]
+
+
+# What Ctrl+C puts on the clipboard from the themed message dialog.
+MESSAGE_RULE = "-" * 27
+
+
+def themed_message_clipboard(caption, text, buttons):
+    return "\r\n".join([MESSAGE_RULE, caption, MESSAGE_RULE, text, MESSAGE_RULE, "   ".join(buttons),
+                          MESSAGE_RULE])
+
+
+def check_success_message(session, box):
+    """The themed success message: its one button, and its caption and text as
+    the dialog's Ctrl+C gives them."""
+    buttons = themed_buttons(box)
+    check([b["text"] for b in buttons] == ["确定"], "success buttons: %r" % buttons)
+    check(all(b["visible"] and b["enabled"] for b in buttons), "the success button is not usable")
+    wanted = themed_message_clipboard("提醒", "数据库安装成功！", ["确定"])
+    def copied():
+        session.press_key("ctrl+c")
+        return session.clipboard_text() == wanted
+    wait_until("the success message on the clipboard", copied, 20, 0.5)
+
+
+def close_themed_message(session, box):
+    """Clicks the dialog's button where it is on screen; the dialog closes."""
+    session.click(themed_buttons(box)[0])
+    session.wait_gone(box["title"])
 
 
 def message_box_text(window):

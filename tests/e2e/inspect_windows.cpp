@@ -1,8 +1,10 @@
 // Prints the visible top-level windows of this Wine prefix as JSON lines, for
 // the end-to-end tests: title, class, outer rectangle, client size, style,
 // whether enabled, the owner's title, and the children (class, text, rectangle,
-// whether a static shows an icon). Reads only; all input comes from real X
-// events.
+// whether a static shows an icon), and every window nested inside it
+// ("descendants", for windows drawn by the themed toolkit inside a frame
+// panel). With --clipboard it prints the clipboard's text as one JSON string
+// instead. Reads only; all input comes from real X events.
 #include <windows.h>
 
 #include <cstdio>
@@ -67,6 +69,21 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM context) {
   return TRUE;
 }
 
+BOOL CALLBACK PrintDescendant(HWND child, LPARAM context) {
+  std::string& out = *reinterpret_cast<std::string*>(context);
+  const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  char bounds[96];
+  std::snprintf(bounds, sizeof bounds, ", \"rect\": [%ld, %ld, %ld, %ld]", rect.left, rect.top,
+                rect.right, rect.bottom);
+  out += (out.size() > 1 ? ", " : "") + std::string("{\"class\": ") + Json(ClassOf(child)) +
+         ", \"text\": " + Json(TextOf(child)) + ", \"visible\": " +
+         (IsWindowVisible(child) ? "true" : "false") + ", \"enabled\": " +
+         (IsWindowEnabled(child) ? "true" : "false") + bounds + "}";
+  return TRUE;
+}
+
 BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   if (!IsWindowVisible(window)) return TRUE;
   RECT rect{};
@@ -79,21 +96,43 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   std::string children = "[";
   EnumChildWindows(window, PrintChild, reinterpret_cast<LPARAM>(&children));
   children += "]";
+  std::string descendants = "[";
+  EnumChildWindows(window, PrintDescendant, reinterpret_cast<LPARAM>(&descendants));
+  descendants += "]";
   std::printf(
       "{\"title\": %s, \"class\": %s, \"pid\": %lu, \"rect\": [%ld, %ld, %ld, %ld], "
       "\"client\": [%ld, %ld], \"style\": %lu, "
-      "\"enabled\": %s, \"owner\": %s, \"foreground\": %s, \"children\": %s}\n",
+      "\"enabled\": %s, \"owner\": %s, \"foreground\": %s, \"children\": %s, \"descendants\": %s}\n",
       Json(TextOf(window)).c_str(), Json(ClassOf(window)).c_str(), process, rect.left, rect.top,
       rect.right, rect.bottom, client.right, client.bottom,
       static_cast<unsigned long>(GetWindowLongPtrW(window, GWL_STYLE)), IsWindowEnabled(window) ? "true" : "false",
       owner ? Json(TextOf(owner)).c_str() : "null",
-      GetForegroundWindow() == window ? "true" : "false", children.c_str());
+      GetForegroundWindow() == window ? "true" : "false", children.c_str(), descendants.c_str());
   return TRUE;
 }
 
 }  // namespace
 
-int main() {
+void PrintClipboard() {
+  std::wstring text;
+  if (OpenClipboard(nullptr)) {
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+        text = chars;
+        GlobalUnlock(data);
+      }
+    }
+    CloseClipboard();
+  }
+  std::printf("%s\n", Json(text).c_str());
+}
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--clipboard") {
+    PrintClipboard();
+    std::fflush(stdout);
+    return 0;
+  }
   EnumWindows(PrintTopLevel, 0);
   std::fflush(stdout);
   return 0;
