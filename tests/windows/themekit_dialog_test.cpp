@@ -83,6 +83,7 @@ TEST(ThemekitDialog, ThreeButtonsKeepTheFullWidthAndRunLeftToRight) {
   EXPECT_EQ(53, buttons[2]->Left());
   EXPECT_EQ(L"Yes", buttons[2]->Caption());
   EXPECT_EQ(window->ActiveControl(), buttons[2]);
+  for (TsuiButton* b : buttons) EXPECT_TRUE(b->Enabled() && b->Visible() && b->TabStop());
   EXPECT_LT(buttons[2]->TabOrder(), buttons[1]->TabOrder());
   EXPECT_LT(buttons[1]->TabOrder(), buttons[0]->TabOrder());
   EXPECT_EQ(L"---------------------------\r\nsuiDialog\r\n---------------------------\r\nHello world!\r\n"
