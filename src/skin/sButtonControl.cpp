@@ -193,13 +193,26 @@ void TsButtonControl::ComposeBorders() {
   } else {
     style_->PaintBorder(client);
   }
-  if (regionChanged_ && !HasState(csDesigning) && HandleAllocated()) {
-    SetWindowRgn(Handle(), region.Release(), TRUE);  // the window owns the region now
-    regionChanged_ = false;
-  }
+  // The region is applied once painting is over (ApplyRegion): changing a
+  // window's shape between BeginPaint and EndPaint leaves it asking to be
+  // painted again and again.
+  if (regionChanged_ && !HasState(csDesigning) && HandleAllocated()) pendingRegion_ = std::move(region);
+}
+
+void TsButtonControl::ApplyRegion() {
+  if (!pendingRegion_.Get() || !HandleAllocated()) return;
+  // Applying a region makes the window re-announce its size; regionSize_
+  // keeps that from cutting the same region again.
+  regionSize_ = {Width(), Height()};
+  regionChanged_ = false;
+  SetWindowRgn(Handle(), pendingRegion_.Release(), TRUE);  // the window owns the region now
 }
 
 bool TsButtonControl::WantsFocusFrame() { return false; }
+
+void TsButtonControl::SizeChanged(int width, int height) {
+  if (width != regionSize_.X || height != regionSize_.Y) regionChanged_ = true;
+}
 
 void TsButtonControl::ComposeCaption() {
   if (!showCaption_ || Caption().empty()) return;
@@ -322,7 +335,8 @@ void TsButtonControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case SKM_QUERYSTYLE: return;
     case WM_ERASEBKGND: m.Result = 1; return;
-    case WM_SIZE: regionChanged_ = true; return TCustomControl::WndProc(m);
+    case WM_PAINT: TCustomControl::WndProc(m); return ApplyRegion();
+    case WM_SIZE: SizeChanged(LOWORD(m.LParam), HIWORD(m.LParam)); return TCustomControl::WndProc(m);
     case SKM_REPAINTALL: regionChanged_ = true; return;
     case CM_EXIT: if (down_) SetDown(false); return TCustomControl::WndProc(m);
     case CM_TEXTCHANGED: MarkChanged(); style_->Invalidate(); SizeToContent(); return TCustomControl::WndProc(m);

@@ -94,6 +94,8 @@ class TsButtonControl : public TCustomControl, public TsStyledButton {
   void ComposeBorders();
   void ComposeCaption();
   void DrawToWindow(PixelRows image);
+  void SizeChanged(int width, int height);
+  void ApplyRegion();
 
   std::unique_ptr<TsActiveBGStyle> style_;
   SkinGraphicsUse graphicsUse_;
@@ -101,6 +103,8 @@ class TsButtonControl : public TCustomControl, public TsStyledButton {
   int alignment_ = 2;
   bool pressed_ = false;
   bool regionChanged_ = true;
+  PixPoint regionSize_{-1, -1};  // the size the applied region was cut for
+  GdiHandle<HRGN> pendingRegion_;
   bool showCaption_ = true;
   int spacing_ = 3;
   bool autoSize_ = false;

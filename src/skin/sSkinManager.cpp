@@ -262,9 +262,12 @@ void TsSkinManager::SendToForm(TCustomForm* form, UINT message) {
       if (message == SKM_REPAINTALL) continue;
       TMessage m{message, 0, self, 0};
       target->SkinMessage(m);
-    } else if (auto* w = dynamic_cast<TWinControl*>(c)) {
+    } else if (auto* w = dynamic_cast<TWinControl*>(c); w && w->HandleAllocated()) {
       SendMessageW(w->Handle(), message, 0, self);
     } else if (auto* control = dynamic_cast<TControl*>(c)) {
+      // A control without a window yet gets the message through its handler:
+      // creating a child's window before its form's makes the framework
+      // build that child's window twice.
       control->Perform(message, 0, self);
     }
   }
