@@ -286,12 +286,17 @@ void TsGenStyle::SkinMessage(TMessage& m) {
 
 // ---- painting style
 
-void TsPaintStyle::SkinMessage(TMessage& m) {
-  TsGenStyle::SkinMessage(m);
-  if ((m.Msg == CM_PARENTCOLORCHANGED || m.Msg == CM_SYSCOLORCHANGE) && painting_.ParentColor() && control_ &&
-      control_->Parent()) {
-    Invalidate();
+void TsPaintStyle::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CM_PARENTCOLORCHANGED: case CM_SYSCOLORCHANGE: return TakeParentColor();
+    default: return TsGenStyle::WndProc(m);
   }
+}
+
+void TsPaintStyle::TakeParentColor() {
+  if (!painting_.ParentColor() || !control_ || !control_->Parent()) return;
+  painting_.AdoptColor(control_->Parent()->Color());
+  Invalidate();
 }
 
 void TsPaintStyle::PaintShadow(HDC dc, int dx, int dy) {

@@ -68,6 +68,8 @@ class TsPainting : public TPersistent {
   void SetParentColor(bool value);
   int BevelWidth() const { return bevelWidth_; }
   void SetBevelWidth(int value);
+  // Takes the parent's colour while ParentColor is set (ParentColor stays).
+  void AdoptColor(TColor value) { color_ = value; }
 
  private:
   TsGenStyle* style_;
@@ -203,11 +205,10 @@ class TsPaintStyle : public TsGenStyle {
   int PaintGroupIndex() const { return groupIndex_; }
   void SetPaintGroupIndex(int value) { groupIndex_ = value; }
   void PaintShadow(HDC dc, int dx, int dy) override;
-
- protected:
-  void SkinMessage(TMessage& message) override;
+  void WndProc(TMessage& message) override;
 
  private:
+  void TakeParentColor();
   TsPainting painting_{this};
   int groupIndex_ = 0;
 };
