@@ -129,7 +129,9 @@ TsuiForm::~TsuiForm() {
     if (Application) Application->RemoveMessageHook(hookId_);
     applicationHooked = false;
   }
-  if (host_ && previousHostProc_ && !host_->HasState(csDestroying)) host_->SetWindowProc(previousHostProc_);
+  // The host owns the frame and outlives it; its window may still get
+  // messages (WM_DESTROY) after the frame is gone.
+  if (host_ && previousHostProc_) host_->SetWindowProc(previousHostProc_);
   if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
   if (menu_) menu_->RemoveFreeNotification(this);
   if (auto* themed = dynamic_cast<TsuiMainMenu*>(menu_); themed && themed->Host() == this) themed->SetHost(nullptr);

@@ -134,8 +134,13 @@ TEST_F(ThemeFiles, BareNamesAreLookedUpBesideTheProgram) {
   const String name = L"kestu-beside.theme";
   const String beside = ExtractFilePath(ProgramPath()) + name;
   Write(beside, ThemeFile({}));
+  // Elsewhere than the program's folder, so that the bare name is not found as it is.
+  wchar_t previous[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  SetCurrentDirectoryW(TempPath(L"").c_str());
   TsuiFileTheme theme(nullptr);
   theme.SetThemeFile(name);
+  SetCurrentDirectoryW(previous);
   EXPECT_EQ(beside, theme.ThemeFile());
   EXPECT_TRUE(theme.IsThemeLoaded());  // an empty chain still counts as loaded
   EXPECT_FALSE(theme.ThemeBoolean(TsuiElement::ButtonTransparentBool));
