@@ -215,10 +215,25 @@ TEST_F(ButtonHost, FaceFollowsTheStateImages) {
   EXPECT_EQ(normal.Canvas()->Pixel(1, 1), Face()->Canvas()->Pixel(1, 1));
   SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
   EXPECT_EQ(0, clicks);
-  // Opaque styles show the parent's colour where the image is magenta, and
-  // transparent ones what the parent paints there.
+}
+
+TEST_F(ButtonHost, TransparentCornersShowWhatLiesBehind) {
+  // MacOS: the strip's corners are magenta and the button is transparent, so
+  // the corner shows the form's own colour; the middle is the image.
+  button->SetUIStyle(TsuiUIStyle::MacOS);
+  ASSERT_TRUE(button->Transparent());
+  TBitmap normal;
+  LoadStyleStateImage(TsuiUIStyle::MacOS, TsuiElement::ButtonImage, &normal, 1, 3);
+  ASSERT_EQ(TColor(0x00FF00FF), normal.Canvas()->Pixel(0, 0));
+  auto face = Face();
+  EXPECT_EQ(clAqua, face->Canvas()->Pixel(0, 0));
+  EXPECT_EQ(clAqua, face->Canvas()->Pixel(89, 29));
+  EXPECT_NE(clAqua, face->Canvas()->Pixel(45, 15));
+  // Opaque again, the background is the button's Color (the parent's by default).
+  button->SetTransparent(false);
   button->SetColor(clYellow);
-  EXPECT_NE(clYellow, Face()->Canvas()->Pixel(45, 15));
+  face = Face();
+  EXPECT_EQ(TColor(0x00FF00FF), face->Canvas()->Pixel(0, 0));  // an opaque corner keeps its key colour
 }
 
 TEST_F(ButtonHost, FocusIsADottedFrameOrABoldCaption) {
