@@ -184,6 +184,26 @@ TEST_F(FrameHost, TitleButtonsSitFromTheRightAndTheMenuFollowsThem) {
   EXPECT_FALSE(IsZoomed(host->Handle()));
 }
 
+TEST_F(FrameHost, AltSpacePopsUpTheTitleBarMenu) {
+  Make(bsSingle, TsuiUIStyle::WinXP);
+  bool menuShown = false;
+  HMENU shown = nullptr;
+  TTimer timer(nullptr);
+  timer.SetInterval(100);
+  timer.SetOnTimer([&](TObject*) {
+    timer.SetEnabled(false);
+    const HWND menu = FindWindowW(L"#32768", nullptr);
+    menuShown = menu && IsWindowVisible(menu);
+    if (menu) shown = HMENU(SendMessageW(menu, MN_GETHMENU, 0, 0));
+    EndMenu();
+  });
+  timer.SetEnabled(true);
+  PostMessageW(host->Handle(), WM_SYSKEYDOWN, VK_SPACE, 0x20000000);
+  Pump(600);
+  EXPECT_TRUE(menuShown);
+  EXPECT_EQ(frame->TitleBar()->PopupMenu()->Handle(), shown);
+}
+
 TEST(ThemekitTitleBar, CaptionsThatDoNotFitEndInDots) {
   TBitmap b(10, 10);
   TCanvas* canvas = b.Canvas();
