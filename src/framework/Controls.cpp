@@ -494,7 +494,10 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, L
 HWND TWinControl::Handle() {
   if (!handle_) {
     if (HasState(csDestroying)) throw EComponentError(L"Control " + Name() + L" is being destroyed");
-    CreateWnd();
+    // Creating the parent's window creates its children's windows, this one's
+    // among them; only a window still missing afterwards is created here.
+    if (Parent()) Parent()->HandleNeeded();
+    if (!handle_) CreateWnd();
   }
   return handle_;
 }

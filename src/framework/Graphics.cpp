@@ -6,6 +6,7 @@
 #include <cwctype>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "base/Jpeg.h"
 
@@ -549,18 +550,24 @@ void TBitmap::SetTransparentColor(TColor value) {
 
 void TBitmap::Draw(TCanvas* canvas, const RECT& r) {
   if (!bitmap_) return;
-  MemoryDC source;
-  SelectedObject selected(source.Get(), bitmap_.Get());
+  // A bitmap is selected into one device context at a time: once its own
+  // canvas holds it, the copy reads through that canvas.
+  std::optional<MemoryDC> scratch;
+  std::optional<SelectedObject> selected;
+  HDC source = dc_ ? dc_->Get() : nullptr;
+  if (!source) {
+    source = scratch.emplace().Get();
+    selected.emplace(source, bitmap_.Get());
+  }
   HDC dc = canvas->Handle();
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (transparent_) {
-    TransparentBlt(dc, r.left, r.top, w, h, source.Get(), 0, 0, width_, height_,
-                   ColorToRGB(TransparentColor()));
+    TransparentBlt(dc, r.left, r.top, w, h, source, 0, 0, width_, height_, ColorToRGB(TransparentColor()));
   } else if (w == width_ && h == height_) {
-    BitBlt(dc, r.left, r.top, w, h, source.Get(), 0, 0, canvas->CopyMode());
+    BitBlt(dc, r.left, r.top, w, h, source, 0, 0, canvas->CopyMode());
   } else {
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, r.left, r.top, w, h, source.Get(), 0, 0, width_, height_, canvas->CopyMode());
+    StretchBlt(dc, r.left, r.top, w, h, source, 0, 0, width_, height_, canvas->CopyMode());
   }
 }
 

@@ -129,6 +129,22 @@ TEST(Bitmap, AssignCopiesPixelsAndDrawHonoursTransparency) {
   EXPECT_EQ(target.Rows().At(1, 0), (Bgr{255, 255, 255}));
 }
 
+TEST(Bitmap, DrawsItsPixelsAlsoAfterItsOwnCanvasWasUsed) {
+  TBitmap source(3, 2);
+  source.Canvas()->Brush()->SetColor(clRed);
+  source.Canvas()->FillRect({0, 0, 3, 2});
+  for (bool stretched : {false, true}) {
+    TBitmap target(6, 4);
+    target.Canvas()->Brush()->SetColor(clWhite);
+    target.Canvas()->FillRect({0, 0, 6, 4});
+    if (stretched)
+      target.Canvas()->StretchDraw({0, 0, 6, 4}, &source);
+    else
+      target.Canvas()->Draw(0, 0, &source);
+    EXPECT_EQ(target.Rows().At(2, 1), (Bgr{0, 0, 255})) << (stretched ? "stretched" : "1:1");
+  }
+}
+
 TEST(Font, ChangesNotifyAndRecreateTheHandle) {
   TFont font;
   int changes = 0;
