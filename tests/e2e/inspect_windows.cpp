@@ -71,7 +71,6 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM context) {
 
 BOOL CALLBACK PrintDescendant(HWND child, LPARAM context) {
   std::string& out = *reinterpret_cast<std::string*>(context);
-  const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
   RECT rect{};
   GetWindowRect(child, &rect);
   char bounds[96];

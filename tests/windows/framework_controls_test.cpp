@@ -90,15 +90,18 @@ TEST_F(Controls, LabelGrowsToItsTextWithinItsConstraints) {
   EXPECT_EQ(label->Height(), 4 * lineHeight);
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
 TEST_F(Controls, AChildAskedForItsWindowFirstGetsExactlyOne) {
   auto* panel = new TPanel(form);
   panel->SetParent(form);
   ASSERT_FALSE(form->HandleAllocated());
   const HWND child = panel->Handle();  // creates the form's window on the way
   int children = 0;
-  EnumChildWindows(
-      form->Handle(), [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
-      reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(form->Handle(), CountWindow, reinterpret_cast<LPARAM>(&children));
   EXPECT_EQ(children, 1);
   EXPECT_EQ(GetParent(child), form->Handle());
 }
