@@ -36,8 +36,11 @@ TEST_F(InternalSkin, HasAllSectionsOnceInStoredOrderAndAllImages) {
   for (const TsGeneralData& g : data.gd) names.insert(g.SectionName);
   EXPECT_EQ(names.size(), 88u) << "a section name occurs twice";
   // Every parent named is a section of the skin.
-  for (const TsGeneralData& g : data.gd)
-    if (!g.ParentClassName.empty()) EXPECT_GE(data.FindSectionIndex(g.ParentClassName), 0) << g.SectionName;
+  for (const TsGeneralData& g : data.gd) {
+    if (!g.ParentClassName.empty()) {
+      EXPECT_GE(data.FindSectionIndex(g.ParentClassName), 0) << g.SectionName;
+    }
+  }
   const TsGeneralData& last = data.gd[87];
   EXPECT_EQ(last.PaintingColor, 0u);
   EXPECT_EQ(last.PaintingBevelWidth, 0);
