@@ -244,7 +244,7 @@ void TsuiCustomButton::Paint() {
 void TsuiCustomButton::DrawFace(TCanvas* canvas, TBitmap* image) {
   if (image->Empty()) return;
   if (transparent_) image->SetTransparentColor(image->Canvas()->Pixel(0, 0));
-  DrawBitmap(canvas, 0, 0, image);
+  canvas->Draw(0, 0, image);
 }
 
 void TsuiCustomButton::DrawCaption(TCanvas* canvas, const String& caption) {

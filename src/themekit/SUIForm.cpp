@@ -427,12 +427,12 @@ void TsuiForm::DrawMenuButton(TToolBar* bar, TToolButton* button, TCustomDrawSta
     TBitmap face(r.right - r.left, r.bottom - r.top);
     TBitmap select;
     select.LoadFromResourceName(GetModuleHandleW(nullptr), L"MACOS_MENU_SELECT");
-    StretchBitmap(face.Canvas(), RECT{0, 0, face.Width(), face.Height()}, &select);
+    face.Canvas()->StretchDraw(RECT{0, 0, face.Width(), face.Height()}, &select);
     face.Canvas()->Font()->Assign(canvas->Font());
     face.Canvas()->Brush()->SetStyle(bsClear);
     RECT text{0, 0, face.Width(), face.Height() + 2};
     face.Canvas()->DrawText(button->Caption(), text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-    DrawBitmap(canvas, r.left, r.top, &face);
+    canvas->Draw(r.left, r.top, &face);
     return;
   }
   const bool selected = state & cdsSelected;

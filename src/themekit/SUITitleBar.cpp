@@ -471,7 +471,7 @@ void TsuiTitleBar::DrawSections(TBitmap* bitmap) {
     TBitmap* picture = s->Picture();
     if (picture->Empty()) return;
     if (s->Stretch()) {
-      StretchBitmap(canvas, RECT{x, 0, x + s->Width(), H}, picture);
+      canvas->StretchDraw(RECT{x, 0, x + s->Width(), H}, picture);
     } else {
       BitBlt(canvas->Handle(), x, 0, s->Width(), H, picture->Canvas()->Handle(), 0, 0, SRCCOPY);
     }
@@ -492,7 +492,7 @@ void TsuiTitleBar::DrawSections(TBitmap* bitmap) {
       case suiClient: client = s; break;
     }
   }
-  if (client && !client->Picture()->Empty()) StretchBitmap(canvas, RECT{left, 0, right, H}, client->Picture());
+  if (client && !client->Picture()->Empty()) canvas->StretchDraw(RECT{left, 0, right, H}, client->Picture());
 }
 
 void TsuiTitleBar::DrawButtonsAndCaption(TBitmap* bitmap) {
@@ -513,9 +513,9 @@ void TsuiTitleBar::DrawButtonsAndCaption(TBitmap* bitmap) {
   };
   auto drawPicture = [&](TsuiTitleBarButton* b, TBitmap* picture, int x) {
     TBitmap work(b->PicNormal()->Width(), b->PicNormal()->Height());
-    DrawBitmap(work.Canvas(), 0, 0, picture);
+    work.Canvas()->Draw(0, 0, picture);
     work.SetTransparent(b->Transparent());
-    DrawBitmap(canvas, x, b->Top(), &work);
+    canvas->Draw(x, b->Top(), &work);
   };
 
   int x = W + rightBtnXOffset_ + 1;

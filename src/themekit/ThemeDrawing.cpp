@@ -24,22 +24,6 @@ void CopyStretched(TBitmap* bitmap, const PixRect& source, int width, int height
   GdiFlush();
 }
 
-void Blit(TCanvas* canvas, const RECT& r, TBitmap* bitmap) {
-  if (!bitmap || bitmap->Empty()) return;
-  HDC dc = canvas->Handle();
-  HDC source = bitmap->Canvas()->Handle();
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  if (bitmap->Transparent()) {
-    TransparentBlt(dc, r.left, r.top, w, h, source, 0, 0, bitmap->Width(), bitmap->Height(),
-                   ColorToRGB(bitmap->TransparentColor()));
-  } else if (w == bitmap->Width() && h == bitmap->Height()) {
-    BitBlt(dc, r.left, r.top, w, h, source, 0, 0, SRCCOPY);
-  } else {
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, r.left, r.top, w, h, source, 0, 0, bitmap->Width(), bitmap->Height(), SRCCOPY);
-  }
-}
-
 }  // namespace
 
 const std::vector<std::string>& UIStyleNames() {
@@ -94,12 +78,6 @@ void DrawDottedFocusRect(TCanvas* canvas, const RECT& r) {
   }
 }
 
-void DrawBitmap(TCanvas* canvas, int x, int y, TBitmap* bitmap) {
-  if (bitmap) Blit(canvas, RECT{x, y, x + bitmap->Width(), y + bitmap->Height()}, bitmap);
-}
-
-void StretchBitmap(TCanvas* canvas, const RECT& rect, TBitmap* bitmap) { Blit(canvas, rect, bitmap); }
-
 void DrawSlicedBitmap(TBitmap* bitmap, TCanvas* canvas, const RECT& dest, bool transparentCorners) {
   if (!bitmap || !canvas || bitmap->Empty()) return;
   const SlicePlan plan = PlanSlicedBitmap(bitmap->Width(), bitmap->Height(),
@@ -121,7 +99,7 @@ void DrawSlicedBitmap(TBitmap* bitmap, TCanvas* canvas, const RECT& dest, bool t
     } else {
       work.SetTransparent(true);
       work.SetTransparentColor(kKeyColour);
-      DrawBitmap(canvas, piece.Dest.Left, piece.Dest.Top, &work);
+      canvas->Draw(piece.Dest.Left, piece.Dest.Top, &work);
     }
   }
 }
@@ -248,14 +226,14 @@ void DrawMacMenuBackground(TCanvas* canvas, const RECT& rect, int height) {
   TBitmap bar;
   bar.LoadFromResourceName(ExeModule(), L"MACOS_MENU_BAR");
   bar.SetHeight(height);
-  StretchBitmap(canvas, rect, &bar);
+  canvas->StretchDraw(rect, &bar);
 }
 
 void DrawMacMenuSelection(TCanvas* canvas, const RECT& rect) {
   TBitmap select;
   select.LoadFromResourceName(ExeModule(), L"MACOS_MENU_SELECT");
   select.SetHeight(20);
-  StretchBitmap(canvas, rect, &select);
+  canvas->StretchDraw(rect, &select);
 }
 
 void DrawMenuWindowBorder(HWND window, TColor outerColour, TColor shadowColour) {

@@ -26,11 +26,6 @@ void LoadStyleBitmap(TsuiUIStyle style, int index, TBitmap* bitmap);
 void LoadStyleStateImage(TsuiUIStyle style, int index, TBitmap* bitmap, int which, int count);
 // dest := image `which` (1-based) of `count` equal-width images of source.
 void SplitStateImage(TBitmap* source, TBitmap* dest, int count, int which);
-// A bitmap onto a canvas at (x, y), keyed on its transparent colour when it
-// is marked Transparent; the stretching variant fills `rect`. They read the
-// bitmap through its own canvas, so a bitmap just drawn on can be drawn.
-void DrawBitmap(TCanvas* canvas, int x, int y, TBitmap* bitmap);
-void StretchBitmap(TCanvas* canvas, const RECT& rect, TBitmap* bitmap);
 // The dotted focus frame: every other pixel of the one-pixel outline of r
 // inverted.
 void DrawDottedFocusRect(TCanvas* canvas, const RECT& r);

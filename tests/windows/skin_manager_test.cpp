@@ -9,24 +9,11 @@
 #include "skin/sCustomButton.h"
 #include "skin/sSkinManager.h"
 
+#include "SkinTestForm.h"
+
 #include <fstream>
 
 namespace kestu {
-
-class TSkinTestForm : public TForm {
-  KESTU_CLASS(TSkinTestForm, TForm)
- public:
-  using TForm::TForm;
-  TsButton* Button1 = nullptr;
-  TsSkinManager* sSkinManager1 = nullptr;
-  int clicks = 0;
-  void Button1Click(TObject*) { ++clicks; }
-};
-KESTU_PUBLISH(TSkinTestForm) {
-  p.Field("Button1", &TSkinTestForm::Button1);
-  p.Field("sSkinManager1", &TSkinTestForm::sSkinManager1);
-  p.Handler("Button1Click", &TSkinTestForm::Button1Click);
-}
 
 // A windowed control that records the skin messages it receives.
 class TSkinRecorder : public TWinControl {
