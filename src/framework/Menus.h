@@ -86,8 +86,11 @@ class TMenuItem : public TComponent {
 
   const TNotifyEvent& OnClick() const { return onClick_; }
   void SetOnClick(TNotifyEvent e) { onClick_ = std::move(e); }
+  const TMenuMeasureItemEvent& OnMeasureItem() const { return onMeasureItem_; }
   void SetOnMeasureItem(TMenuMeasureItemEvent e) { onMeasureItem_ = std::move(e); }
+  const TMenuDrawItemEvent& OnDrawItem() const { return onDrawItem_; }
   void SetOnDrawItem(TMenuDrawItemEvent e) { onDrawItem_ = std::move(e); }
+  const TAdvancedMenuDrawItemEvent& OnAdvancedDrawItem() const { return onAdvancedDrawItem_; }
   void SetOnAdvancedDrawItem(TAdvancedMenuDrawItemEvent e) { onAdvancedDrawItem_ = std::move(e); }
 
  protected:
