@@ -279,10 +279,7 @@ void TComponent::InsertComponent(TComponent* component) {
   if (!component->name_.empty()) ValidateRename(component->name_);
   components_.push_back(component);
   component->owner_ = this;
-  // The owner and everything it owns hear of the newcomer.
-  Notification(component, opInsert);
-  for (TComponent* c : std::vector<TComponent*>(components_))
-    if (c != component) c->Notification(component, opInsert);
+  NotifyOwned(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
@@ -290,8 +287,17 @@ void TComponent::RemoveComponent(TComponent* component) {
   if (it == components_.end()) return;
   components_.erase(it);
   component->owner_ = nullptr;
-  Notification(component, opRemove);
-  for (TComponent* c : std::vector<TComponent*>(components_)) c->Notification(component, opRemove);
+  NotifyOwned(component, opRemove);
+}
+
+void TComponent::NotifyOwned(TComponent* component, TOperation operation) {
+  Notification(component, operation);
+  for (TComponent* c : std::vector<TComponent*>(components_))
+    if (c != component) c->Notification(component, operation);
+}
+
+void TComponent::AnnounceInsertion() {
+  if (owner_) owner_->NotifyOwned(this, opInsert);
 }
 
 int TComponent::ComponentIndex() const {

@@ -382,11 +382,18 @@ class TComponent : public TPersistent {
   void Destroying();
 
  protected:
+  // Tells the owner and what it owns, once more, of this component's
+  // insertion. TComponent's constructor inserts a component before any
+  // derived class exists; a class whose neighbours must recognise it calls
+  // this at the end of its own constructor.
+  void AnnounceInsertion();
   void SetState(TComponentState flags) { state_ |= flags; }
   void ClearState(TComponentState flags) { state_ &= ~flags; }
 
  private:
   void ValidateRename(const String& name) const;
+  // The owner and everything it owns hear of component.
+  void NotifyOwned(TComponent* component, TOperation operation);
 
   String name_;
   std::int64_t tag_ = 0;

@@ -217,6 +217,8 @@ TMenuItem* TMenuItem::Find(const String& caption) const {
   return nullptr;
 }
 
+bool TMenuItem::InMenuBar() const { return parent_ && dynamic_cast<const TMainMenu*>(parent_->menu_); }
+
 TMenu* TMenuItem::GetParentMenu() const {
   const TMenuItem* root = this;
   while (root->parent_) root = root->parent_;
@@ -257,7 +259,8 @@ void TMenuItem::FillMenu(HMENU menu, bool ownerDraw, bool menuBar) {
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_STRING;
     info.fType = item->IsLine() ? MFT_SEPARATOR : 0;
-    if (ownerDraw && !menuBar) info.fType |= MFT_OWNERDRAW;
+    // The menu bar keeps its own look for items nobody measures for it.
+    if (ownerDraw && (!menuBar || item->onMeasureItem_)) info.fType |= MFT_OWNERDRAW;
     if (item->radioItem_) info.fType |= MFT_RADIOCHECK;
     info.fState = (item->enabled_ ? MFS_ENABLED : MFS_GRAYED) | (item->checked_ ? MFS_CHECKED : 0) |
                   (item->default_ ? MFS_DEFAULT : 0);
@@ -283,7 +286,10 @@ void TMenuItem::Click() {
 }
 
 void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height) {
-  if (IsLine()) {
+  if (InMenuBar()) {
+    width = canvas->TextWidth(StripHotkey(caption_));
+    height = GetSystemMetrics(SM_CYMENU);
+  } else if (IsLine()) {
     width = 0;
     height = GetSystemMetrics(SM_CYMENU) / 2;
   } else {
@@ -299,6 +305,7 @@ void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height) {
 void TMenuItem::DrawItem(TCanvas* canvas, const RECT& rect, TOwnerDrawState state) {
   if (onAdvancedDrawItem_) return onAdvancedDrawItem_(this, canvas, rect, state);
   if (onDrawItem_) return onDrawItem_(this, canvas, rect, (state & odSelected) != 0);
+  if (InMenuBar()) return DrawBarItem(canvas, rect, state);
   const bool selected = state & odSelected;
   canvas->Brush()->SetColor(selected ? clHighlight : clMenu);
   canvas->FillRect(rect);
@@ -330,6 +337,19 @@ void TMenuItem::DrawItem(TCanvas* canvas, const RECT& rect, TOwnerDrawState stat
     r.right -= 8;
     canvas->DrawText(ShortCutToText(shortCut_), r, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
   }
+}
+
+// The caption centred, without the gutter of check marks and images.
+void TMenuItem::DrawBarItem(TCanvas* canvas, const RECT& rect, TOwnerDrawState state) {
+  const bool highlighted = state & (odSelected | odHotLight);
+  canvas->Brush()->SetColor(highlighted ? clHighlight : clMenuBar);
+  canvas->FillRect(rect);
+  canvas->Font()->SetColor((state & (odDisabled | odGrayed)) ? clGrayText
+                           : highlighted                      ? clHighlightText
+                                                              : clMenuText);
+  canvas->Brush()->SetStyle(bsClear);
+  RECT r = rect;
+  canvas->DrawText(caption_, r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
 }
 
 // ---------------------------------------------------------------------------
@@ -474,6 +494,9 @@ bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
 // TMainMenu, TPopupMenu
 
 KESTU_PUBLISH(TMainMenu) {}
+
+// The components beside the menu learn of it as a main menu only now.
+TMainMenu::TMainMenu(TComponent* AOwner) : TMenu(AOwner) { AnnounceInsertion(); }
 
 void TMainMenu::MenuChanged(TMenuItem* source, bool rebuild) {
   TMenu::MenuChanged(source, rebuild);

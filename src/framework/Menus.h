@@ -72,6 +72,8 @@ class TMenuItem : public TComponent {
   void Remove(TMenuItem* item);
   int IndexOf(const TMenuItem* item) const;
   int MenuIndex() const { return parent_ ? parent_->IndexOf(this) : -1; }
+  // A top-level item of a main menu: shown in its form's menu bar.
+  bool InMenuBar() const;
   TMenuItem* Find(const String& caption) const;
   // The menu this item belongs to, if any.
   TMenu* GetParentMenu() const;
@@ -100,6 +102,7 @@ class TMenuItem : public TComponent {
  private:
   friend class TMenu;
   void FillMenu(HMENU menu, bool ownerDraw, bool menuBar);
+  void DrawBarItem(TCanvas* canvas, const RECT& rect, TOwnerDrawState state);
   void DestroyHandle();
 
   String caption_;
@@ -172,7 +175,7 @@ class TMenu : public TComponent {
 class TMainMenu : public TMenu {
   KESTU_CLASS(TMainMenu, TMenu)
  public:
-  explicit TMainMenu(TComponent* AOwner) : TMenu(AOwner) {}
+  explicit TMainMenu(TComponent* AOwner);
   void MenuChanged(TMenuItem* source, bool rebuild) override;
   // The form window showing this menu, if any.
   HWND WindowHandle() const { return window_; }

@@ -43,6 +43,17 @@ KESTU_PUBLISH(TMenuForm) {
   p.Handler("ItemDraw", &TMenuForm::ItemDraw);
 }
 
+// A component that notes the main menus it hears of.
+class TMenuWatcher : public TComponent {
+ public:
+  using TComponent::TComponent;
+  std::vector<TMainMenu*> seen;
+  void Notification(TComponent* c, TOperation op) override {
+    TComponent::Notification(c, op);
+    if (auto* menu = dynamic_cast<TMainMenu*>(c); menu && op == opInsert) seen.push_back(menu);
+  }
+};
+
 namespace {
 
 const char* const kForm = R"(object MenuForm: TMenuForm
@@ -131,6 +142,35 @@ TEST_F(Menus, ItemsAreBuiltFromTheDescription) {
   EXPECT_TRUE(info.fState & MFS_GRAYED);
   EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
   EXPECT_EQ(form->ClientHeight(), 120);  // the bar is outside the client area
+}
+
+TEST_F(Menus, BarItemsAreOwnerDrawnOnlyWhenMeasuredForTheBar) {
+  // Components beside a new main menu hear of it as a main menu.
+  auto* watcher = new TMenuWatcher(form);
+  auto* other = new TMainMenu(form);
+  EXPECT_EQ(watcher->seen, std::vector<TMainMenu*>{other});
+  form->HandleNeeded();
+  TMenuItem* file = form->MainMenu1->Items()->Items(0);
+  auto barType = [&] {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(GetMenu(form->Handle()), 0, TRUE, &info);
+    return info.fType;
+  };
+  EXPECT_FALSE(barType() & MFT_OWNERDRAW);  // the menu is owner-drawn, but nobody measures File for the bar
+  file->SetOnMeasureItem([](TObject*, TCanvas*, int& width, int&) { width += 6; });
+  form->MainMenu1->Rebuild();
+  EXPECT_TRUE(barType() & MFT_OWNERDRAW);
+  // Measured as a bar item: its text, without the room popup items keep for marks.
+  MEASUREITEMSTRUCT measure{};
+  measure.CtlType = ODT_MENU;
+  measure.itemData = reinterpret_cast<ULONG_PTR>(file);
+  ASSERT_TRUE(form->MainMenu1->MeasureItem(measure));
+  TBitmap probe(1, 1);
+  probe.Canvas()->Font()->Assign(Screen->MenuFont());
+  EXPECT_EQ(int(measure.itemWidth), probe.Canvas()->TextWidth(L"File") + 6);
+  EXPECT_EQ(int(measure.itemHeight), GetSystemMetrics(SM_CYMENU));
 }
 
 TEST_F(Menus, CommandsShortCutsAndChangeNotification) {
