@@ -548,6 +548,16 @@ void TWinControl::CreateWnd() {
   for (TControl* c : controls_)
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
   Realign();
+  for (auto& [id, handler] : std::vector(windowCreatedHandlers_)) handler();
+}
+
+int TWinControl::AddWindowCreatedHandler(std::function<void()> handler) {
+  windowCreatedHandlers_.emplace_back(nextWindowCreatedId_, std::move(handler));
+  return nextWindowCreatedId_++;
+}
+
+void TWinControl::RemoveWindowCreatedHandler(int id) {
+  std::erase_if(windowCreatedHandlers_, [id](const auto& entry) { return entry.first == id; });
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& p) {

@@ -321,6 +321,10 @@ class TWinControl : public TControl {
   bool HandleAllocated() const { return handle_ != nullptr; }
   void HandleNeeded() { Handle(); }
   void RecreateWnd();
+  // Handlers run each time this control's window has been created (also
+  // after RecreateWnd), for components that subclass it.
+  int AddWindowCreatedHandler(std::function<void()> handler);
+  void RemoveWindowCreatedHandler(int id);
   // The control whose window this is (also for windows subclassed by others).
   static TWinControl* FindControl(HWND window);
   // The window procedure in every control window's GWLP_WNDPROC slot.
@@ -456,6 +460,8 @@ class TWinControl : public TControl {
   TKeyEvent onKeyDown_, onKeyUp_;
   TKeyPressEvent onKeyPress_;
   TNotifyEvent onEnter_, onExit_, onResize_;
+  std::vector<std::pair<int, std::function<void()>>> windowCreatedHandlers_;
+  int nextWindowCreatedId_ = 1;
 };
 
 // A canvas on a control: the window's context on demand, or the parent's

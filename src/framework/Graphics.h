@@ -70,6 +70,24 @@ class SavedDC {
   int saved_;
 };
 
+// A window's device context for the length of a scope: the client area, or
+// the whole window with its frame.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window, bool wholeWindow = false)
+      : window_(window), dc_(wholeWindow ? GetWindowDC(window) : GetDC(window)) {}
+  ~WindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // A memory device context compatible with the screen, deleted on scope exit.
 class MemoryDC {
  public:

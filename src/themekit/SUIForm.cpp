@@ -16,20 +16,6 @@ constexpr int kHostMinHeight = 50;
 constexpr int kHostMinWidth = 125;
 constexpr int kMdiInset = 3;
 
-// A window's device context for the length of a scope.
-class WindowDC {
- public:
-  explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDC() { ReleaseDC(window_, dc_); }
-  WindowDC(const WindowDC&) = delete;
-  WindowDC& operator=(const WindowDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
 }  // namespace
 
 RECT FramePanelBounds(int CW, int CH, int BW, bool titleBarVisible, bool mdiChild) {

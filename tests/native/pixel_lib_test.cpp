@@ -285,5 +285,44 @@ TEST(Tiling, TilesStartAtTheCornerAndTheLastAreClipped) {
   EXPECT_EQ(dest.At(0, 0), (Bgr{9, 9, 9}));
 }
 
+// Tiling pixel by pixel, the meaning the fast tiling must keep.
+void ReferenceTile(PixelRows dest, PixRect rect, PixelRows tile) {
+  for (int y = std::max(rect.Top, 0); y < std::min(rect.Bottom, dest.height); ++y)
+    for (int x = std::max(rect.Left, 0); x < std::min(rect.Right, dest.width); ++x)
+      dest.At(x, y) = tile.At(((x - rect.Left) % tile.width + tile.width) % tile.width,
+                              ((y - rect.Top) % tile.height + tile.height) % tile.height);
+}
+
+TEST(Tiling, EqualsThePixelByPixelTilingForEveryPhaseAndTileSize) {
+  for (int tw : {1, 2, 3, 7, 64})
+    for (int th : {1, 3, 5})
+      for (PixRect r : {PixRect{0, 0, 50, 20}, PixRect{-5, -4, 33, 17}, PixRect{3, 2, 4, 3}, PixRect{-70, 1, 70, 30},
+                        PixRect{10, 10, 10, 12}}) {
+        PixelBuffer tile(tw, th);
+        for (int y = 0; y < th; ++y)
+          for (int x = 0; x < tw; ++x) tile.At(x, y) = Bgr{std::uint8_t(x * 7 + y), std::uint8_t(y * 13), 77};
+        PixelBuffer fast = Filled(41, 23, Bgr{9, 9, 9}), slow = Filled(41, 23, Bgr{9, 9, 9});
+        TileImage(fast.Rows(), r, tile.Rows());
+        ReferenceTile(slow.Rows(), r, tile.Rows());
+        for (int y = 0; y < 23; ++y)
+          for (int x = 0; x < 41; ++x)
+            ASSERT_EQ(fast.At(x, y), slow.At(x, y)) << tw << "x" << th << " at " << x << "," << y;
+      }
+}
+
+TEST(Borders, AnUnmaskedCentreIsTheCentreCellTiled) {
+  // Nine 2 x 3 cells, each of its own colour, no mask half.
+  PixelBuffer mask(6, 9);
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 6; ++x) mask.At(x, y) = Bgr{std::uint8_t(x), std::uint8_t(y), 200};
+  const MaskImage image = MaskImage::InMaster(mask.Rows(), {0, 0, 6, 9}, 1, 0);
+  PixelBuffer dest = Filled(31, 20, Bgr{9, 9, 9});
+  PaintSkinBorders(dest.Rows(), {1, 1, 30, 19}, true, 0, image, EmptyCacheRef);
+  for (int y = 4; y < 16; ++y)
+    for (int x = 3; x < 28; ++x)
+      ASSERT_EQ(dest.At(x, y), (Bgr{std::uint8_t(2 + (x - 3) % 2), std::uint8_t(3 + (y - 4) % 3), 200})) << x << "," << y;
+  EXPECT_EQ(dest.At(28, 10), (Bgr{4, 3 + (10 - 4) % 3, 200}));  // the right edge begins
+}
+
 }  // namespace
 }  // namespace kestu

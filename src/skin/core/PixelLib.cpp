@@ -264,7 +264,10 @@ void PaintSkinBorders(PixelRows dest, PixRect rect, bool fillCentre, int state, 
   BorderGeometry g(mask, state, W, H);
   if (g.CW <= 0 || g.CH <= 0) return;
   const int ax = mask.area.Left, ay = mask.area.Top;
-  ForEachBorderPiece(g, W, H, fillCentre, true, [&](Piece piece, int sx, int sy, int w, int h, int dx, int dy) {
+  // A centre of plain copies is one tiling of the centre cell.
+  const bool tileCentre = fillCentre && !mask.masked;
+  ForEachBorderPiece(g, W, H, fillCentre && !tileCentre, true,
+                     [&](Piece piece, int sx, int sy, int w, int h, int dx, int dy) {
     if (w <= 0 || h <= 0) return;
     PixRect to{rect.Left + dx, rect.Top + dy, rect.Left + dx + w, rect.Top + dy + h};
     PixRect from{ax + sx, ay + sy, ax + sx + w, ay + sy + h};
@@ -277,6 +280,9 @@ void PaintSkinBorders(PixelRows dest, PixRect rect, bool fillCentre, int state, 
     }
     CopyMaskedRectCI(to, from, dest, piece == Piece::Corner ? parent : EmptyCacheRef, mask);
   });
+  if (tileCentre)
+    TileImage(dest, {rect.Left + g.CW, rect.Top + g.CH, rect.Left + W - g.CW, rect.Top + H - g.CH},
+              SubRows(mask.bits, {ax + g.X0 + g.CW, ay + g.CH, ax + g.X0 + 2 * g.CW, ay + 2 * g.CH}));
 }
 
 void DrawStripGlyph(PixelRows dest, PixPoint position, int state, const MaskImage& mask, int mode) {
@@ -574,13 +580,36 @@ PixelRows SubRows(PixelRows rows, PixRect rect) {
 void TileImage(PixelRows dest, PixRect rect, PixelRows tile) {
   if (dest.Empty() || tile.Empty()) return;
   const int tw = tile.width, th = tile.height;
-  // Tiles left of or above the destination are skipped whole.
-  int x0 = rect.Left < 0 ? rect.Left + (-rect.Left / tw) * tw : rect.Left;
-  int y0 = rect.Top < 0 ? rect.Top + (-rect.Top / th) * th : rect.Top;
-  int right = std::min(rect.Right, dest.width), bottom = std::min(rect.Bottom, dest.height);
-  for (int y = y0; y < bottom; y += th)
-    for (int x = x0; x < right; x += tw)
-      CopyRect(dest, x, y, tile, {0, 0, std::min(tw, rect.Right - x), std::min(th, rect.Bottom - y)});
+  const int left = std::max(rect.Left, 0), top = std::max(rect.Top, 0);
+  const int right = std::min(rect.Right, dest.width), bottom = std::min(rect.Bottom, dest.height);
+  if (left >= right || top >= bottom) return;
+  const int n = right - left;
+  const std::size_t px = sizeof(Bgr);
+  // The tiles are anchored at the rectangle's corner, also where it starts
+  // outside the destination.
+  const int phase = ((left - rect.Left) % tw + tw) % tw;
+  for (int y = top; y < bottom; ++y) {
+    Bgr* d = dest.Row(y) + left;
+    if (y - top >= th) {  // the row one tile height above has the same pixels
+      std::memcpy(d, dest.Row(y - th) + left, std::size_t(n) * px);
+      continue;
+    }
+    const Bgr* src = tile.Row(((y - rect.Top) % th + th) % th);
+    const int first = std::min(tw - phase, n);
+    std::memcpy(d, src + phase, std::size_t(first) * px);
+    int done = first;
+    if (done < n) {
+      const int whole = std::min(tw, n - done);
+      std::memcpy(d + done, src, std::size_t(whole) * px);
+      done += whole;
+    }
+    // d[first, done) now holds whole tiles: keep doubling them.
+    while (done < n) {
+      const int k = std::min(done - first, n - done);
+      std::memcpy(d + done, d + first, std::size_t(k) * px);
+      done += k;
+    }
+  }
 }
 
 }  // namespace kestu

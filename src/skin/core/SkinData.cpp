@@ -212,8 +212,10 @@ PixelBuffer LoadPictureFile(const std::string& fileName, bool grey) {
 }
 
 TsSkinData& TsSkinData::Instance() {
-  static TsSkinData data;
-  return data;
+  // Never destroyed: forms the application frees while the process ends
+  // still reach the tables through their managers and skinned controls.
+  static TsSkinData* const data = new TsSkinData;
+  return *data;
 }
 
 // ---- lookups
@@ -403,13 +405,24 @@ void TsSkinData::LoadSectionRecords(const TsStoredSkinData* stored) {
   gd.clear();
   if (IniFile) {
     for (const IniFile::Section& section : IniFile->Sections()) gd.push_back(ReadFileSection(*IniFile, section));
-    return;
+  } else if (stored) {
+    for (const TsStoredGeneral& general : stored->GeneralData) {
+      gd.emplace_back();
+      CopyStoredSection(general, gd.back());
+    }
   }
-  if (!stored) return;
-  for (const TsStoredGeneral& general : stored->GeneralData) {
-    gd.emplace_back();
-    CopyStoredSection(general, gd.back());
-  }
+  if (ResolveSystemColour)
+    for (TsGeneralData& g : gd) ResolveSectionColours(g, ResolveSystemColour);
+}
+
+void ResolveSectionColours(TsGeneralData& g, const std::function<std::uint32_t(std::uint32_t)>& resolve) {
+  for (std::uint32_t* c : {&g.PaintingColor, &g.ShadowColor, &g.HotPaintingColor, &g.PaintingColorBorderTop,
+                           &g.PaintingColorBorderBottom, &g.SelectionColor})
+    if (*c >= 0xFF000000u) *c = resolve(*c);
+  for (std::int32_t* fonts : {g.FontColor, g.HotFontColor})
+    for (int i = 0; i < 5; ++i)
+      if (std::uint32_t(fonts[i]) >= 0xFF000000u && fonts[i] != -1)
+        fonts[i] = std::int32_t(resolve(std::uint32_t(fonts[i])));
 }
 
 }  // namespace kestu

@@ -169,12 +169,19 @@ class TsSkinData {
   // Called with "Error of PixelFormat changing" when an image cannot be
   // brought to 24 bits (the manager shows it in a message box).
   std::function<void(const std::string&)> OnError;
+  // Turns a system colour ($FF000000 + n) into RGB; section colours pass
+  // through it as they are loaded, so painting never sees one.
+  std::function<std::uint32_t(std::uint32_t)> ResolveSystemColour;
 
  private:
   int FindEntry(bool masks, int skinIndex, std::string_view sectionName, std::string_view propertyName,
                 int depth) const;
   std::string FilePath(std::string_view name) const;
 };
+
+// Replaces every system colour of the section by resolve(colour); -1 (no
+// colour) in the font colours stays.
+void ResolveSectionColours(TsGeneralData& g, const std::function<std::uint32_t(std::uint32_t)>& resolve);
 
 // Loads a skin picture by its upper-cased extension: ".JPG" and ".JPEG" as
 // JPEG (grey-scale with grey), ".BMP" as a bitmap (then GrayBitmap with
