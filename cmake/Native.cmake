@@ -38,6 +38,18 @@ kestu_portable_libraries()
 
 find_package(GTest REQUIRED)
 kestu_tests(tests/native ${KESTU_PORTABLE} GTest::gtest_main)
+
+# The built-in skin stored in the form descriptions is written from its table
+# and its pictures: `cmake --build <this build> --target update_internal_skin`
+# rewrites them; the test fails while a committed description differs.
+add_executable(write_internal_skin ${PROJECT_SOURCE_DIR}/tools/internal-skin/write_internal_skin.cpp)
+target_compile_options(write_internal_skin PRIVATE ${KESTU_WARNINGS})
+target_link_libraries(write_internal_skin PRIVATE ${KESTU_PORTABLE})
+set(internal_skin_arguments ${PROJECT_SOURCE_DIR}/resources/artwork/skin
+  ${PROJECT_SOURCE_DIR}/resources/forms/Form1.form
+  ${PROJECT_SOURCE_DIR}/tests/windows/resources/SkinTestForm.form)
+add_custom_target(update_internal_skin COMMAND write_internal_skin ${internal_skin_arguments})
+add_test(NAME native.internal_skin_stored COMMAND write_internal_skin --check ${internal_skin_arguments})
 # Debian's own Python: the tools use its packages (python3-pil).
 set(Python3_EXECUTABLE /usr/bin/python3)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

@@ -30,14 +30,23 @@ kestu_library(kestu_skin src/skin DEPS kestu_framework)
 set(KESTU_WINDOWS kestu_skin kestu_themekit kestu_db kestu_framework ${KESTU_PORTABLE})
 
 # All resources of the program (manifest, icon, bitmaps, form descriptions).
-# Tests link the same object so that they load the same named resources.
 add_library(kestu_resources OBJECT ${PROJECT_SOURCE_DIR}/resources/KestuSetup.rc)
-# windres reports no dependencies, so the script is rebuilt whenever any file
-# under resources/ changes (included scripts, images, form descriptions).
+# windres reports no dependencies, so a script is rebuilt whenever any file
+# under the folders it reads changes (included scripts, images, forms).
 file(GLOB_RECURSE resource_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*)
 set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/KestuSetup.rc APPEND PROPERTY
   OBJECT_DEPENDS ${resource_files})
 target_include_directories(kestu_resources PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+
+# The test programs' resources: the program's, and those only tests carry
+# (test forms, reference pictures).
+set(test_resource_script ${PROJECT_SOURCE_DIR}/tests/windows/resources/TestResources.rc)
+add_library(kestu_test_resources OBJECT ${test_resource_script})
+file(GLOB test_resource_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/resources/*)
+set_property(SOURCE ${test_resource_script} APPEND PROPERTY
+  OBJECT_DEPENDS ${test_resource_files} ${resource_files})
+target_include_directories(kestu_test_resources PRIVATE
+  ${PROJECT_SOURCE_DIR}/tests/windows/resources ${PROJECT_SOURCE_DIR}/resources)
 
 file(GLOB app_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/*.cpp)
 add_executable(KestuSetup WIN32 ${app_sources} $<TARGET_OBJECTS:kestu_resources>)
@@ -54,7 +63,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 # Test programs are always built, so the 32-bit build checks them too; they are
 # registered with CTest where Wine can run them.
 option(KESTU_RUN_TESTS "Register the Windows test programs with CTest" ON)
-kestu_tests(tests/windows ${KESTU_WINDOWS} gtest_main $<TARGET_OBJECTS:kestu_resources>)
+kestu_tests(tests/windows ${KESTU_WINDOWS} gtest_main $<TARGET_OBJECTS:kestu_test_resources>)
 kestu_tests(tests/native ${KESTU_PORTABLE} gtest_main)
 
 # The release program must be a GUI program of the target's own format.

@@ -14,6 +14,7 @@ KESTU_PUBLISH(TForm1) {
   p.Field("Button1", &TForm1::Button1);
   p.Field("ADOCommand", &TForm1::ADOCommand);
   p.Field("XPManifest1", &TForm1::XPManifest1);
+  p.Field("sSkinManager1", &TForm1::sSkinManager1);
   p.Field("suiMessageDialog1", &TForm1::suiMessageDialog1);
   p.Handler("Button1Click", &TForm1::Button1Click);
 }
@@ -24,7 +25,8 @@ void TForm1::Button1Click(TObject*) {
 }
 
 void RegisterInstallerClasses() {
-  RegisterClasses<TLabel, TButton, TADOCommand, TXPManifest, TsuiMessageDialog, TForm1>();
+  EnsureSkinClasses();
+  RegisterClasses<TLabel, TADOCommand, TXPManifest, TsuiMessageDialog, TForm1>();
 }
 
 }  // namespace kestu

@@ -1,13 +1,14 @@
 #pragma once
 // The installer window TForm1, built from its stored description: two texts,
-// the button that attaches the database, the command component, the manifest
-// marker and the themed success message. Until the skin engine exists, the
-// button is the framework's push button; the skin components' stored values
-// wait in resources/forms/Form1.engines.form.
+// the skinned button that attaches the database, the command component, the
+// manifest marker, the skin manager with the built-in skin, and the themed
+// success message.
 
 #include "db/ADOCommand.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "skin/sCustomButton.h"
+#include "skin/sSkinManager.h"
 #include "themekit/SUIDlg.h"
 
 namespace kestu {
@@ -26,9 +27,10 @@ class TForm1 : public TForm {
 
   TLabel* Label1 = nullptr;
   TLabel* Label2 = nullptr;
-  TButton* Button1 = nullptr;
+  TsButton* Button1 = nullptr;
   TADOCommand* ADOCommand = nullptr;
   TXPManifest* XPManifest1 = nullptr;
+  TsSkinManager* sSkinManager1 = nullptr;
   TsuiMessageDialog* suiMessageDialog1 = nullptr;
 
   // Attaches the database files beside the program; on success shows the

@@ -1,12 +1,11 @@
 #include "skin/sSkinManager.h"
 
 #include "framework/SysUtils.h"
-#include "skin/SkinResources.h"
-#include "skin/core/InternalSkin.h"
 #include "skin/sCommonData.h"
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace kestu {
 namespace {
@@ -19,20 +18,6 @@ PixelBuffer CopyPixels(TBitmap* bitmap) {
   PixelRows to = out.Rows();
   for (int y = 0; y < to.height; ++y) std::memcpy(to.Row(y), from.Row(y), std::size_t(to.width) * 3);
   return out;
-}
-
-// The built-in skin with its pictures from the program's bitmap resources.
-TsStoredSkinData BuiltInSkin() {
-  TsStoredSkinData skin = MacOSInternalSkin();
-  skin.MasterBitmap = LoadResourceBitmap(L"SKIN_MASTER");
-  for (TsStoredImage& image : skin.Images) {
-    if (image.ImageCount != 0) continue;
-    if (image.PropertyName == "BIconClose") image.Image = LoadResourceBitmap(L"SKIN_BICLOSE");
-    else if (image.PropertyName == "BIconMax") image.Image = LoadResourceBitmap(L"SKIN_BIMAX");
-    else if (image.PropertyName == "BIconMin") image.Image = LoadResourceBitmap(L"SKIN_BIMIN");
-    else if (image.PropertyName == "BIconNorm") image.Image = LoadResourceBitmap(L"SKIN_BINORM");
-  }
-  return skin;
 }
 
 void DefaultWarning(const String& text) { ShowMessageBox(text, L"", MB_OK | MB_ICONWARNING); }
@@ -50,9 +35,6 @@ TsStoredSkin::TsStoredSkin(TCollection* collection)
       patterns_(TsSkinPattern::StaticClass(), this) {}
 
 TsStoredSkinData TsStoredSkin::ToData() {
-  if (generalData_.Count() == 0 && images_.Count() == 0 && masterBitmap_.Width() == 0 &&
-      StringToUtf8(name_) == kInternalSkinName)
-    return BuiltInSkin();
   TsStoredSkinData data;
   data.Name = StringToUtf8(name_);
   for (int i = 0; i < generalData_.Count(); ++i) data.GeneralData.push_back(generalData_.Item<TsSkinGeneral>(i)->Data);
@@ -275,7 +257,7 @@ void TsSkinManager::SendToForm(TCustomForm* form, UINT message) {
 
 KESTU_PUBLISH(TsSkinGeneral) {
   using G = TsSkinGeneral;
-  const std::vector<std::string> bevels{"cbNone", "cbRaisedSoft", "cbLoweredSoft", "cbRaisedHard", "cbLoweredHard"};
+  const std::vector<std::string> bevels(std::begin(kControlBevelNames), std::end(kControlBevelNames));
   p.Str("SectionName", &G::SectionName, &G::SetSectionName);
   p.Str("ParentClassName", &G::ParentClassName, &G::SetParentClassName);
   p.Color("PaintingColor", &G::PaintingColor, &G::SetPaintingColor, 0);
@@ -309,7 +291,7 @@ KESTU_PUBLISH(TsSkinGeneral) {
   p.Color("PaintingColorBorderTop", &G::PaintingColorBorderTop, &G::SetPaintingColorBorderTop, 0);
   p.Color("PaintingColorBorderBottom", &G::PaintingColorBorderBottom, &G::SetPaintingColorBorderBottom, 0);
   p.Enum("SelectionBorderBevel", &G::SelectionBorderBevel, &G::SetSelectionBorderBevel, 0,
-         {"ebNone", "ebRaised", "ebLowered", "ebAsTopBorder", "ebAsBottomBorder"});
+         {std::begin(kEditorBevelNames), std::end(kEditorBevelNames)});
   p.Int("SelectionBorderWidth", &G::SelectionBorderWidth, &G::SetSelectionBorderWidth);
   p.Color("SelectionColor", &G::SelectionColor, &G::SetSelectionColor, 0);
   p.Str("Name", &G::Name, &G::SetName);

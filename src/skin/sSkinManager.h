@@ -120,8 +120,7 @@ class TsStoredSkin : public TCollectionItem {
   TCollection* Patterns() { return &patterns_; }
   TBitmap* MasterBitmap() { return &masterBitmap_; }
 
-  // The skin as plain values for the skin tables. A stored skin that carries
-  // only the name of the program's built-in skin gets the built-in content.
+  // The skin as plain values for the skin tables.
   TsStoredSkinData ToData();
 
  private:

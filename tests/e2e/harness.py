@@ -263,8 +263,9 @@ class Session:
         return [event for event in events if kind is None or event["event"] == kind]
 
 
-# Window classes of a kind: the system's own, and the framework's superclasses.
-KINDS = {"Button": ("Button", "TButton"), "Static": ("Static",)}
+# Window classes of a kind: the system's own, the framework's superclasses and
+# the skinned push button.
+KINDS = {"Button": ("Button", "TButton", "TsButton"), "Static": ("Static",)}
 
 
 def texts_of(window, kind):

@@ -166,16 +166,17 @@ class Bmp:
         return self.rows[y][x]
 
 
-def read_rc():
+def read_rc(path=os.path.join(RES, 'artwork.rc')):
+    """The bitmap resources a script names; other lines are refused."""
     names = {}
-    with open(os.path.join(RES, 'artwork.rc')) as f:
+    with open(path) as f:
         for line in f:
             line = line.split('//')[0].strip()
-            if not line:
+            if not line or line.startswith('#include') or re.match(r'^\w+\s+RCDATA\s', line):
                 continue
             m = re.match(r'^(\w+)\s+BITMAP\s+"([^"]+)"$', line)
             if not m:
-                raise AssertionError('unexpected line in artwork.rc: %r' % line)
+                raise AssertionError('unexpected line in %s: %r' % (path, line))
             names[m.group(1)] = m.group(2)
     return names
 
@@ -218,7 +219,9 @@ def check_masked(case, img, label, x0=0, y0=0, w=None, h=None):
                 case.assertEqual(m[0], 255, '%s: keyed pixel (%d,%d) has mask %d' % (label, x, y, m[0]))
 
 
-# The internal skin's pictures, named as resources by the skin engine.
+# The internal skin's pictures, which the test programs carry as resources
+# to compare the stored skin with.
+TEST_RC = os.path.join(ROOT, 'tests', 'windows', 'resources', 'TestResources.rc')
 INTERNAL_SKIN = {'SKIN_MASTER': (200, 497), 'SKIN_BICLOSE': (51, 38), 'SKIN_BIMAX': (51, 38),
                  'SKIN_BIMIN': (51, 38), 'SKIN_BINORM': (51, 38)}
 
@@ -232,16 +235,20 @@ class ResourceScriptTest(unittest.TestCase):
         self.assertNotIn('MAINICON', rc, 'the program icon is named by the main script')
         missing = sorted((set(expected) | set(GLYPHS)) - set(rc))
         self.assertEqual(missing, [], 'resources missing from artwork.rc')
+        self.assertEqual(set(rc) & set(INTERNAL_SKIN), set(), 'the program carries no test pictures')
         for name, rel in rc.items():
-            if name in INTERNAL_SKIN:
-                self.assertEqual(rel, 'artwork/skin/%s.bmp' % name[len('SKIN_'):])
-                self.assertEqual(load(rel).size, INTERNAL_SKIN[name], name)
-                continue
             self.assertEqual(rel, 'artwork/%s.bmp' % name)
             img = load(rel)
             if name in expected:
                 self.assertEqual(img.size, expected[name], name)
             self.assertEqual(img.bpp, 8 if name == 'MSGDLG' else 24, name)
+
+    def test_internal_skin_pictures_of_the_tests(self):
+        rc = read_rc(TEST_RC)
+        self.assertEqual(set(rc), set(INTERNAL_SKIN))
+        for name, rel in rc.items():
+            self.assertEqual(rel, 'artwork/skin/%s.bmp' % name[len('SKIN_'):])
+            self.assertEqual(load(rel).size, INTERNAL_SKIN[name], name)
 
     def test_strips_split_into_equal_frames(self):
         for elem, count in FRAMES.items():

@@ -6,7 +6,9 @@
 Outputs (paths relative to the repository root):
   resources/artwork/NAME.bmp      bitmap resources, listed in resources/artwork.rc
   resources/artwork/skin/*.bmp    the internal skin's master bitmap and the
-                                  form's title-button bitmaps (resources SKIN_*)
+                                  form's title-button bitmaps, which
+                                  tools/internal-skin stores in the installer's
+                                  form description
   resources/artwork/msgdlg/*.bmp  pictures of the message dialog window's frame
   resources/MAINICON.ico          the program icon
   docs/contact-sheet.png          every image enlarged three times, for review
@@ -33,15 +35,12 @@ ART = os.path.join(RES, 'artwork')
 EIGHT_BIT = {'MSGDLG'}
 
 
-def write_rc(names, skin_files):
+def write_rc(names):
     lines = ['// Built-in bitmaps of both engines, drawn by tools/artwork/generate.py.',
              '// Do not edit by hand: run the generator and commit what it writes.', '']
     width = max(len(n) for n in names)
     for n in names:
         lines.append('%-*s BITMAP "artwork/%s.bmp"' % (width, n, n))
-    lines += ['', '// The internal skin "MacOS (internal)": master bitmap and title buttons.']
-    for f in skin_files:
-        lines.append('%-*s BITMAP "artwork/skin/%s.bmp"' % (width, 'SKIN_' + f, f))
     with open(os.path.join(RES, 'artwork.rc'), 'w', newline='\n') as f:
         f.write('\n'.join(lines) + '\n')
 
@@ -68,7 +67,7 @@ def main(argv):
     pictures = toolkit.msgdlg_pictures(tk)
     for name, img in pictures.items():
         D.save_bmp(img, os.path.join(ART, 'msgdlg', name + '.bmp'))
-    write_rc(sorted(resources), ['MASTER', 'BICLOSE', 'BIMAX', 'BIMIN', 'BINORM'])
+    write_rc(sorted(resources))
 
     icons = icon.build()
     icon.write_ico(os.path.join(RES, 'MAINICON.ico'), icons)

@@ -135,6 +135,11 @@ void CopyRect(PixelRows dest, int x, int y, PixelRows src, PixRect srcRect);
 
 enum TsControlBevel : std::uint8_t { cbNone, cbRaisedSoft, cbLoweredSoft, cbRaisedHard, cbLoweredHard };
 enum TsEditorBevel : std::uint8_t { ebNone, ebRaised, ebLowered, ebAsTopBorder, ebAsBottomBorder };
+// The names the kinds are stored under in form descriptions, in value order.
+inline constexpr const char* kControlBevelNames[] = {"cbNone", "cbRaisedSoft", "cbLoweredSoft", "cbRaisedHard",
+                                                     "cbLoweredHard"};
+inline constexpr const char* kEditorBevelNames[] = {"ebNone", "ebRaised", "ebLowered", "ebAsTopBorder",
+                                                    "ebAsBottomBorder"};
 
 // One line of a frame: a one-pixel-thick run (Right, Bottom exclusive).
 struct FrameLine {
