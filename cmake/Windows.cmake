@@ -54,6 +54,21 @@ target_compile_options(KestuSetup PRIVATE ${KESTU_WARNINGS})
 target_link_options(KestuSetup PRIVATE -municode)
 target_link_libraries(KestuSetup PRIVATE ${KESTU_WINDOWS})
 
+# The skin folders that ship beside the program (the program works without
+# them): resources/skins/<name> becomes Skins/<name> beside the built program.
+file(GLOB_RECURSE skin_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/skins/*)
+set(skins_stamp ${CMAKE_BINARY_DIR}/Skins.stamp)
+add_custom_command(OUTPUT ${skins_stamp}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/Skins
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/resources/skins ${CMAKE_BINARY_DIR}/Skins
+  COMMAND ${CMAKE_COMMAND} -E touch ${skins_stamp}
+  DEPENDS ${skin_files}
+  COMMENT "Copying the skin folders beside the program")
+add_custom_target(kestu_skins ALL DEPENDS ${skins_stamp})
+# The test programs, beside the program, find them as it does.
+add_dependencies(KestuSetup kestu_skins)
+add_dependencies(kestu_test_resources kestu_skins)
+
 # googletest, cross-built from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

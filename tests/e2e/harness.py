@@ -148,6 +148,8 @@ class Session:
         folder = os.path.join(self.folder, folder_name)
         os.makedirs(folder)
         shutil.copy(self.program, os.path.join(folder, "KestuSetup.exe"))
+        # The skin folders the build puts beside the program ship with it.
+        shutil.copytree(os.path.join(os.path.dirname(self.program), "Skins"), os.path.join(folder, "Skins"))
         for name in ("Kestu_Data.MDF", "Kestu_Log.LDF"):
             open(os.path.join(folder, name), "wb").close()
         self.program_copy = os.path.join(folder, "KestuSetup.exe")

@@ -417,6 +417,36 @@ class InternalSkinTest(unittest.TestCase):
                             'the restore face differs from the maximise face')
 
 
+class SlateSkinTest(unittest.TestCase):
+    """The skin folder beside the program: its own pictures are three states
+    above grey masks, like every own picture of a skin."""
+    FOLDER = os.path.join(RES, 'skins', 'Slate')
+
+    def test_own_pictures_are_masked_state_strips(self):
+        for name in ('FormBorder', 'Title', 'Close', 'Max', 'Min', 'Norm', 'Button'):
+            img = Bmp(os.path.join(self.FOLDER, name + '.bmp'))
+            self.assertEqual((img.width % 3, img.bpp), (0, 24), name)
+            check_masked(self, img, name)
+
+    def test_master_rectangles_hold_pictures_and_magenta_elsewhere(self):
+        master = Bmp(os.path.join(self.FOLDER, 'Master.bmp'))
+        with open(os.path.join(self.FOLDER, 'Options.dat')) as f:
+            rects = [tuple(int(v) for v in m.groups())
+                     for m in re.finditer(r'#Master\.bmp \((\d+),(\d+),(\d+),(\d+)\) \((\d+),(\d+)\)', f.read())]
+        self.assertEqual(len(rects), 4)
+        inside = set()
+        for l, t, r, b, count, mask in rects:
+            self.assertTrue(0 <= l < r <= master.width and 0 <= t < b <= master.height)
+            self.assertEqual((r - l) % count, 0)
+            if mask:
+                check_masked(self, master, 'Master.bmp (%d,%d)' % (l, t), l, t, r - l, b - t)
+            inside |= {(x, y) for y in range(t, b) for x in range(l, r)}
+        for y in range(master.height):
+            for x in range(master.width):
+                if (x, y) not in inside:
+                    self.assertEqual(master.px(x, y), MAGENTA, 'pixel (%d,%d)' % (x, y))
+
+
 class OtherFilesTest(unittest.TestCase):
     def test_dialog_frame_pictures(self):
         sizes = {'close_normal': 21, 'close_over': 21, 'close_down': 21,

@@ -10,6 +10,9 @@ Outputs (paths relative to the repository root):
                                   tools/internal-skin stores in the installer's
                                   form description
   resources/artwork/msgdlg/*.bmp  pictures of the message dialog window's frame
+  resources/skins/Slate/*         the skin folder "Slate" (Options.dat, its
+                                  bitmaps and JPEG pattern), which the build
+                                  copies beside the program as Skins/Slate
   resources/MAINICON.ico          the program icon
   docs/contact-sheet.png          every image enlarged three times, for review
 The output is the same on every run.
@@ -25,6 +28,7 @@ sys.path.insert(0, HERE)
 import draw as D  # noqa: E402
 import icon  # noqa: E402
 import skin  # noqa: E402
+import slate  # noqa: E402
 import toolkit  # noqa: E402
 
 ROOT = os.path.normpath(os.path.join(HERE, '..', '..'))
@@ -43,6 +47,20 @@ def write_rc(names):
         lines.append('%-*s BITMAP "artwork/%s.bmp"' % (width, n, n))
     with open(os.path.join(RES, 'artwork.rc'), 'w', newline='\n') as f:
         f.write('\n'.join(lines) + '\n')
+
+
+def write_skin_folder(name, files):
+    """Writes a skin folder: images as 24-bit BMP files, bytes as they are."""
+    folder = os.path.join(RES, 'skins', name)
+    os.makedirs(folder, exist_ok=True)
+    for file_name, content in files.items():
+        path = os.path.join(folder, file_name)
+        if isinstance(content, bytes):
+            with open(path, 'wb') as f:
+                f.write(content)
+        else:
+            D.save_bmp(content, path)
+    return len(files)
 
 
 def main(argv):
@@ -68,6 +86,7 @@ def main(argv):
     for name, img in pictures.items():
         D.save_bmp(img, os.path.join(ART, 'msgdlg', name + '.bmp'))
     write_rc(sorted(resources))
+    slate_files = write_skin_folder('Slate', slate.build())
 
     icons = icon.build()
     icon.write_ico(os.path.join(RES, 'MAINICON.ico'), icons)
@@ -76,8 +95,8 @@ def main(argv):
         import sheet
         os.makedirs(os.path.join(ROOT, 'docs'), exist_ok=True)
         sheet.build(ART, icons).save(os.path.join(ROOT, 'docs', 'contact-sheet.png'), optimize=True)
-    print('%d resources, %d skin files, %d dialog pictures, icon %s'
-          % (len(resources), len([k for k in sk if k.startswith('skin/')]), len(pictures),
+    print('%d resources, %d skin files, %d dialog pictures, %d files of Slate, icon %s'
+          % (len(resources), len([k for k in sk if k.startswith('skin/')]), len(pictures), slate_files,
              'x'.join(str(i.size[0]) for i in icons)))
 
 
