@@ -16,6 +16,10 @@ UINT NextCommand() {
   return next++;
 }
 
+// Item data of measure and draw requests are our items' addresses; a request
+// sent from another thread or process carries whatever its sender chose.
+bool SentByOtherThread() { return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) != 0; }
+
 std::vector<TPopupMenu*>& PopupMenus() {
   static auto* menus = new std::vector<TPopupMenu*>;  // outlives menus freed after main
   return *menus;
@@ -456,6 +460,7 @@ bool TMenu::IsShortCut(TShortCut shortCut) {
 }
 
 bool TMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
+  if (SentByOtherThread()) return false;
   auto* item = reinterpret_cast<TMenuItem*>(measure.itemData);
   if (!item || item->GetParentMenu() != this) return false;
   HDC dc = GetDC(nullptr);
@@ -472,6 +477,7 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
 }
 
 bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
+  if (SentByOtherThread()) return false;
   auto* item = reinterpret_cast<TMenuItem*>(draw.itemData);
   if (!item || item->GetParentMenu() != this) return false;
   SavedDC saved(draw.hDC);
@@ -526,6 +532,7 @@ LRESULT CALLBACK PopupWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
       // Owner-drawn items of any of our menus (popup menus, and submenus of
       // main menus dropped down from a tool bar) carry their item.
       case WM_MEASUREITEM: {
+        if (SentByOtherThread()) break;
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         auto* item = reinterpret_cast<TMenuItem*>(measure->itemData);
         if (measure->CtlType == ODT_MENU && item && item->GetParentMenu() &&
@@ -534,6 +541,7 @@ LRESULT CALLBACK PopupWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         break;
       }
       case WM_DRAWITEM: {
+        if (SentByOtherThread()) break;
         auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         auto* item = reinterpret_cast<TMenuItem*>(draw->itemData);
         if (draw->CtlType == ODT_MENU && item && item->GetParentMenu() && item->GetParentMenu()->DrawItem(*draw))

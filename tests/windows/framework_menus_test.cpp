@@ -2,6 +2,9 @@
 // drawing of main and popup menus, change notification.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "framework/ComCtrls.h"
 #include "framework/Forms.h"
 #include "framework/ImgList.h"
@@ -229,6 +232,24 @@ TEST_F(Menus, OwnerDrawnItemsAreMeasuredAndDrawnByTheirHandlers) {
   SendMessageW(form->Handle(), WM_DRAWITEM, 0, LPARAM(&draw));
   EXPECT_EQ(form->log, (std::vector<String>{L"measure Open1", L"draw Open1 selected"}));
   EXPECT_EQ(bitmap.Rows().At(25, 10), (Bgr{0, 0, 255}));
+}
+
+TEST_F(Menus, MeasureAndDrawRequestsFromAnotherThreadAreNotTaken) {
+  form->HandleNeeded();
+  MEASUREITEMSTRUCT measure{};
+  measure.CtlType = ODT_MENU;
+  measure.itemData = reinterpret_cast<ULONG_PTR>(form->Open1);
+  LRESULT result = -1;
+  std::atomic<bool> done = false;
+  std::thread sender([&] {
+    result = SendMessageW(form->Handle(), WM_MEASUREITEM, 0, LPARAM(&measure));
+    done = true;
+  });
+  for (MSG msg; !done; Sleep(1)) PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // takes the send
+  sender.join();
+  EXPECT_EQ(result, FALSE);
+  EXPECT_EQ(measure.itemWidth, 0u);
+  EXPECT_TRUE(form->log.empty());
 }
 
 TEST_F(Menus, APopupMenuShownForRealMeasuresDrawsAndRunsTheChosenItem) {
