@@ -779,15 +779,18 @@ void TCustomForm::WmGetMinMaxInfo(TMessage& m) {
 
 void TCustomForm::CmVisibleChanged(TMessage& m) {
   if (HasState(csLoading | csDesigning)) return;
+  const bool mainForm = Application && Application->MainForm() == this;
   if (Visible()) {
     HandleNeeded();
     ApplyPosition();
+    if (mainForm) Application->ShowTaskButton(true);
     static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
     ShowWindow(Handle(), kShow[windowState_]);
     if (onShow_) onShow_(this);
   } else if (HandleAllocated()) {
     if (onHide_) onHide_(this);
     ShowWindow(Handle(), SW_HIDE);
+    if (mainForm) Application->ShowTaskButton(false);
   }
   TControl::WndProc(m);
 }
@@ -835,7 +838,9 @@ void TCustomForm::PaintWindow(HDC dc) {
 
 KESTU_PUBLISH(TApplication) {}
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+  if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")) icon_.SetHandle(icon);
+}
 
 TApplication::~TApplication() {
   Destroying();
@@ -858,6 +863,17 @@ LRESULT CALLBACK TApplication::WndProc(HWND window, UINT msg, WPARAM wParam, LPA
       case WM_ENDSESSION:
         if (wParam && Application) Application->Terminate();
         return 0;
+      case WM_ACTIVATE:
+        // Activated through its taskbar button: the window the user last
+        // worked in takes over.
+        if (LOWORD(wParam) != WA_INACTIVE) {
+          HWND popup = GetLastActivePopup(window);
+          if (popup != window && IsWindowVisible(popup) && IsWindowEnabled(popup)) SetActiveWindow(popup);
+        }
+        return 0;
+      case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_RESTORE && Application) return Application->Restore(), 0;
+        break;
       default: break;
     }
   } catch (...) {
@@ -878,6 +894,8 @@ HWND TApplication::Handle() {
       wc.lpfnWndProc = &TApplication::WndProc;
       wc.hInstance = instance;
       wc.hIcon = LoadIconW(instance, L"MAINICON");
+      wc.hIconSm = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
       wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
       wc.lpszClassName = L"TApplication";
       RegisterClassExW(&wc);
@@ -886,8 +904,16 @@ HWND TApplication::Handle() {
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
                               nullptr, nullptr, instance, nullptr);
+    if (icon_.Handle()) SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
   }
   return handle_;
+}
+
+void TApplication::ShowTaskButton(bool show) {
+  // The window has no size: shown, it is only the taskbar button (unowned,
+  // no tool window), and the forms it owns get none of their own.
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 void TApplication::SetTitle(const String& value) {
@@ -966,11 +992,22 @@ void TApplication::Terminate() {
 }
 
 void TApplication::Minimize() {
-  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_SHOWMINNOACTIVE);
+  if (!mainForm_ || !mainForm_->HandleAllocated()) return;
+  if (!IsWindowVisible(Handle())) {
+    ShowWindow(mainForm_->Handle(), SW_MINIMIZE);  // no taskbar window: the form itself
+    return;
+  }
+  // The window of the taskbar button goes down and takes the forms it owns
+  // with it (the system does not hide them everywhere by itself).
+  ShowWindow(Handle(), SW_MINIMIZE);
+  ShowOwnedPopups(Handle(), FALSE);
 }
 
 void TApplication::Restore() {
-  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  ShowOwnedPopups(Handle(), TRUE);
+  if (mainForm_ && mainForm_->HandleAllocated() && IsIconic(mainForm_->Handle()))
+    ShowWindow(mainForm_->Handle(), SW_RESTORE);
 }
 
 int TApplication::AddMessageHook(MessageHook hook) {

@@ -287,6 +287,8 @@ class TApplication : public TComponent {
   }
 
   HWND Handle();
+  // The program's main icon ("MAINICON"), when it carries one.
+  TIcon* Icon() { return &icon_; }
   TCustomForm* MainForm() const { return mainForm_; }
   void SetMainForm(TCustomForm* form) { mainForm_ = form; }
   const String& Title() const { return title_; }
@@ -303,8 +305,13 @@ class TApplication : public TComponent {
   void HandleMessage();
   void ProcessMessages();
   void Terminate();
+  // Minimises the application (its taskbar button and the forms it owns);
+  // Restore brings them back, and the main form from minimised too.
   void Minimize();
   void Restore();
+  // Shows or hides the application's taskbar button; the main form's
+  // showing and hiding do it.
+  void ShowTaskButton(bool show);
 
   // Shows the error box for the exception (EAbort is dropped).
   void HandleException(std::exception_ptr error);
@@ -331,6 +338,7 @@ class TApplication : public TComponent {
   static LRESULT CALLBACK WndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
   HWND handle_ = nullptr;
+  TIcon icon_;
   TCustomForm* mainForm_ = nullptr;
   String title_;
   bool terminated_ = false;

@@ -181,7 +181,10 @@ class Session:
                            env=self.wine_environment(), stdout=out, stderr=subprocess.DEVNULL,
                            timeout=60)
         with open(listing, encoding="utf-8") as result:
-            return [json.loads(line) for line in result if line.startswith("{")]
+            listed = [json.loads(line) for line in result if line.startswith("{")]
+        # The application window is shown without a size, as the taskbar
+        # button only: it is not on screen.
+        return [w for w in listed if w["rect"][2] > w["rect"][0] and w["rect"][3] > w["rect"][1]]
 
     def clipboard_text(self):
         listing = os.path.join(self.folder, "clipboard.json")

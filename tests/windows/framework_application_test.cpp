@@ -3,6 +3,9 @@
 
 #include <objbase.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 
@@ -25,6 +28,52 @@ KESTU_PUBLISH(TTestForm) {
 }
 
 namespace {
+
+// Top-level windows of this process a desktop shell gives a taskbar button:
+// visible, and unowned and no tool window, or marked as application windows.
+BOOL CALLBACK CollectTaskbarWindow(HWND w, LPARAM out) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(w, &process);
+  const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
+  const bool eligible = (!GetWindow(w, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW)) || (ex & WS_EX_APPWINDOW);
+  if (process == GetCurrentProcessId() && IsWindowVisible(w) && eligible)
+    reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+  return TRUE;
+}
+
+std::vector<HWND> TaskbarWindows() {
+  std::vector<HWND> found;
+  EnumWindows(CollectTaskbarWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// The colour pixels of an icon, top row first.
+std::vector<std::uint32_t> IconPixels(HICON icon, int size) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return {};
+  std::vector<std::uint32_t> pixels(std::size_t(size) * std::size_t(size));
+  BITMAPINFO request{};
+  request.bmiHeader = {sizeof request.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  HDC dc = GetDC(nullptr);
+  const int rows = GetDIBits(dc, info.hbmColor, 0, UINT(size), pixels.data(), &request, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return rows == size ? pixels : std::vector<std::uint32_t>{};
+}
+
+TEST(Application, CarriesTheProgramIconOnItsWindow) {
+  ASSERT_NE(Application->Icon()->Handle(), nullptr);
+  const int size = Application->Icon()->Width() ? Application->Icon()->Width() : GetSystemMetrics(SM_CXICON);
+  HICON own = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, size, size, 0));
+  ASSERT_NE(own, nullptr);
+  const std::vector<std::uint32_t> expected = IconPixels(own, size);
+  DestroyIcon(own);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(IconPixels(Application->Icon()->Handle(), size), expected) << "not MAINICON's picture";
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(Application->Handle(), WM_GETICON, ICON_BIG, 0)),
+            Application->Icon()->Handle());
+}
 
 TEST(Application, StartsAsTheEntryPointDoesAndKeepsRunningAfterErrors) {
   Application->Initialize();
@@ -59,11 +108,21 @@ TEST(Application, StartsAsTheEntryPointDoesAndKeepsRunningAfterErrors) {
   // the main window ends it.
   Application->SetStartupShowCommand(SW_SHOWMAXIMIZED);
   bool zoomed = false, stillRunning = false;
+  std::vector<HWND> taskbar;
+  RECT applicationRect{1, 1, 1, 1};
+  bool minimizedHidesTheForm = false, restoredShowsIt = false;
   int ticks = 0;
   form->Timer1->SetOnTimer([&](TObject*) {
     ++ticks;
     if (ticks == 1) {
       zoomed = IsZoomed(form->Handle()) && IsWindowVisible(form->Handle());
+      // One taskbar button, the application window's; it takes no room on screen.
+      taskbar = TaskbarWindows();
+      GetWindowRect(Application->Handle(), &applicationRect);
+      Application->Minimize();
+      minimizedHidesTheForm = IsIconic(Application->Handle()) && !IsWindowVisible(form->Handle());
+      Application->Restore();
+      restoredShowsIt = !IsIconic(Application->Handle()) && IsWindowVisible(form->Handle());
       form->Button2->SetOnClick([](TObject*) { throw Exception(L"Cannot open database Kestu"); });
       PostMessageW(form->Button2->Handle(), BM_CLICK, 0, 0);
     } else if (ticks == 3) {
@@ -75,6 +134,11 @@ TEST(Application, StartsAsTheEntryPointDoesAndKeepsRunningAfterErrors) {
   form->Timer1->SetEnabled(true);
   Application->Run();
   EXPECT_TRUE(zoomed);
+  EXPECT_EQ(taskbar, std::vector<HWND>{Application->Handle()});
+  EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), Application->Handle());
+  EXPECT_TRUE(IsRectEmpty(&applicationRect));
+  EXPECT_TRUE(minimizedHidesTheForm);
+  EXPECT_TRUE(restoredShowsIt);
   EXPECT_TRUE(stillRunning);
   EXPECT_TRUE(Application->Terminated());
   EXPECT_EQ(boxes, std::vector<String>{L"Cannot open database Kestu."});

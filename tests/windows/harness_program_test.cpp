@@ -1,9 +1,12 @@
-// The built program starts under Wine, shows its window, carries the common-controls manifest, and closes with exit code 0.
+// The built program starts under Wine, shows its window and one taskbar
+// button with the application title, carries the common-controls manifest,
+// and closes with exit code 0.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -31,6 +34,29 @@ BOOL CALLBACK FindVisibleWindowOf(HWND window, LPARAM context) {
     return FALSE;
   }
   return TRUE;
+}
+
+// Top-level windows of the process a desktop shell gives a taskbar button:
+// visible, and unowned and no tool window, or marked as application windows.
+struct TaskbarSearch {
+  DWORD process;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTaskbarWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<TaskbarSearch*>(context);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  const LONG_PTR ex = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  const bool eligible = (!GetWindow(window, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW)) || (ex & WS_EX_APPWINDOW);
+  if (process == search->process && IsWindowVisible(window) && eligible) search->found.push_back(window);
+  return TRUE;
+}
+
+std::wstring TitleOf(HWND window) {
+  wchar_t text[128] = {};
+  GetWindowTextW(window, text, 128);
+  return text;
 }
 
 TEST(HarnessProgram, ManifestRequestsCommonControlsSix) {
@@ -64,6 +90,19 @@ TEST(HarnessProgram, StartsShowsItsWindowAndClosesCleanly) {
   GetClientRect(search.found, &client);
   EXPECT_EQ(client.right, 288);
   EXPECT_EQ(client.bottom, 118);
+
+  // One taskbar button: the application window, with the title, taking no
+  // room on screen; the installer window is owned by it. (Its icon is checked
+  // in-process: this Wine answers WM_GETICON from another process with none.)
+  TaskbarSearch taskbar{process.dwProcessId, {}};
+  EnumWindows(CollectTaskbarWindow, reinterpret_cast<LPARAM>(&taskbar));
+  ASSERT_EQ(taskbar.found.size(), 1u);
+  HWND application = taskbar.found[0];
+  EXPECT_EQ(TitleOf(application), L"沐岚远帆印务管理系统数据库安装程序");
+  EXPECT_EQ(GetWindow(search.found, GW_OWNER), application);
+  RECT bounds;
+  GetWindowRect(application, &bounds);
+  EXPECT_TRUE(IsRectEmpty(&bounds));
 
   PostMessageW(search.found, WM_CLOSE, 0, 0);
   ASSERT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
