@@ -11,7 +11,7 @@ add_executable(e2e_inspect_windows ${PROJECT_SOURCE_DIR}/tests/e2e/inspect_windo
 target_compile_options(e2e_inspect_windows PRIVATE ${KESTU_WARNINGS})
 target_link_libraries(e2e_inspect_windows PRIVATE kestu_options)
 
-foreach(name startup attach folder_text no_server)
+foreach(name startup attach folder_text no_server skin)
   add_test(NAME ${KESTU_CONFIG}.e2e_${name}
     COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/e2e_${name}.py
       $<TARGET_FILE:KestuSetup> $<TARGET_FILE:e2e_inspect_windows>)

@@ -81,6 +81,15 @@ option(KESTU_RUN_TESTS "Register the Windows test programs with CTest" ON)
 kestu_tests(tests/windows ${KESTU_WINDOWS} gtest_main $<TARGET_OBJECTS:kestu_test_resources>)
 kestu_tests(tests/native ${KESTU_PORTABLE} gtest_main)
 
+# Windows-side benchmarks (run under Wine by hand; see the README).
+file(GLOB window_benches CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/windows/*.cpp)
+foreach(source ${window_benches})
+  get_filename_component(stem ${source} NAME_WE)
+  add_executable(${stem} ${source} $<TARGET_OBJECTS:kestu_test_resources>)
+  target_compile_options(${stem} PRIVATE ${KESTU_WARNINGS})
+  target_link_libraries(${stem} PRIVATE ${KESTU_WINDOWS})
+endforeach()
+
 # The release program must be a GUI program of the target's own format.
 # Debian's own Python: the tools use its packages (python3-pil).
 set(Python3_EXECUTABLE /usr/bin/python3)

@@ -26,6 +26,7 @@ struct Globals {
   Globals() {
     Screen = new TScreen(nullptr);
     Application = new TApplication(nullptr);
+    DropPostedPointerMessages();
   }
   ~Globals() {
     delete Application;
@@ -476,7 +477,10 @@ void TCustomForm::Close() {
   }
 }
 
-void TCustomForm::Release() { PostMessageW(Handle(), CM_RELEASE, 0, 0); }
+void TCustomForm::Release() {
+  releasePending_ = true;
+  PostMessageW(Handle(), CM_RELEASE, 0, 0);
+}
 
 // The message table of a form.
 void TCustomForm::WndProc(TMessage& m) {
@@ -818,7 +822,10 @@ void TCustomForm::CmDialogKey(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
-void TCustomForm::CmRelease(TMessage&) { delete this; }
+// Posted by Release; a copy posted by anyone else finds no release pending.
+void TCustomForm::CmRelease(TMessage&) {
+  if (releasePending_) delete this;
+}
 
 void TCustomForm::PaintWindow(HDC dc) {
   if (!onPaint_) return;
@@ -992,22 +999,11 @@ void TApplication::Terminate() {
 }
 
 void TApplication::Minimize() {
-  if (!mainForm_ || !mainForm_->HandleAllocated()) return;
-  if (!IsWindowVisible(Handle())) {
-    ShowWindow(mainForm_->Handle(), SW_MINIMIZE);  // no taskbar window: the form itself
-    return;
-  }
-  // The window of the taskbar button goes down and takes the forms it owns
-  // with it (the system does not hide them everywhere by itself).
-  ShowWindow(Handle(), SW_MINIMIZE);
-  ShowOwnedPopups(Handle(), FALSE);
+  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_SHOWMINNOACTIVE);
 }
 
 void TApplication::Restore() {
-  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
-  ShowOwnedPopups(Handle(), TRUE);
-  if (mainForm_ && mainForm_->HandleAllocated() && IsIconic(mainForm_->Handle()))
-    ShowWindow(mainForm_->Handle(), SW_RESTORE);
+  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
 }
 
 int TApplication::AddMessageHook(MessageHook hook) {

@@ -229,6 +229,7 @@ class TCustomForm : public TWinControl {
   bool oldCreateOrder_ = false;
   bool positioned_ = false;
   bool modal_ = false;
+  bool releasePending_ = false;
   int pendingClientWidth_ = -1, pendingClientHeight_ = -1;
   TIcon icon_;
   TControlScrollBar horzScrollBar_{this, SB_HORZ};

@@ -3,6 +3,9 @@
 #include "skin/sCommonData.h"
 #include "skin/sCustomButton.h"
 #include "skin/sSkinManager.h"
+#include "skin/sSkinProvider.h"
+#include "skin/sSystemMenu.h"
+#include "skin/sSkinMenus.h"
 #include "skin/sStyleActive.h"
 
 namespace kestu {
@@ -12,7 +15,8 @@ void EnsureSkinClasses() {
     RegisterClasses<TsSkinManager, TsStoredSkin, TsSkinGeneral, TsSkinImage, TsSkinPattern, TsCommonData,
                     TsShadow, TsEffects, TsPainting, TsBGImage, TsBGGradient, TsHotBackground, TsBackground,
                     TsGenStyle, TsPaintStyle, TsPassiveBGStyle, TsHotPainting, TsHotStyle, TsFading,
-                    TsMaskedBorders, TsActiveEffects, TsActiveBGStyle, TFadeTimer, TsButtonControl, TsButton>();
+                    TsMaskedBorders, TsActiveEffects, TsActiveBGStyle, TFadeTimer, TsButtonControl, TsButton,
+                    TsSkinableMenus, TsSkinProvider, TsTitleButton, TsTitleIcon, TsSystemMenu>();
     return true;
   }();
   (void)done;

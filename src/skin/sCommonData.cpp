@@ -1,10 +1,20 @@
 #include "skin/sCommonData.h"
 
+#include "skin/sStyleSimply.h"
+
 namespace kestu {
 
 bool SkinChanging = false;
 ParentCacheRef CacheReply;
 std::string SectionToRepaint;
+
+namespace {
+int suspendedPainting = 0;
+}
+
+bool PaintingSuspended() { return suspendedPainting > 0; }
+SuspendPainting::SuspendPainting() { ++suspendedPainting; }
+SuspendPainting::~SuspendPainting() { --suspendedPainting; }
 
 bool NeverHot(int code) { return (code >= 51 && code <= 74) || code == 110 || (code >= 141 && code <= 161); }
 bool MaySeeThrough(int code) {
@@ -26,6 +36,62 @@ ParentCacheRef QueryParentCacheOf(TControl* control) {
   ParentCacheRef reply = CacheReply;
   CacheReply = {};
   return reply;
+}
+
+namespace {
+// The control-type code of a skinned control's style (0 when unskinned).
+int KindCodeOf(TControl* control) {
+  StyleQueryReply reply = QueryStyleOf(control);
+  if (reply.Kind <= 0 || !reply.Style) return -1;
+  return static_cast<TsGenStyle*>(reply.Style)->ControlKindCode;
+}
+}  // namespace
+
+void NotifySkinnedChildren(TWinControl* container, bool backgroundChanged) {
+  if (!container) return;
+  for (TControl* child : std::vector(container->ControlList())) {
+    if (!ReadyForPainting(child)) continue;
+    const int code = KindCodeOf(child);
+    if (code < 0) continue;
+    const LPARAM flag = backgroundChanged ? 1 : 0;
+    if ((code >= 51 && code <= 57) || code == 68 || code == 74) {
+      child->Perform(SKM_BGDIRTY, 0, flag);
+      child->Repaint();
+    } else if ((code >= 91 && code <= 95) || code == 141 || code == 142) {
+      if (!backgroundChanged) continue;
+      child->Perform(SKM_BGDIRTY, 0, 1);
+      child->Repaint();
+    } else if (code == 161 || code == 165) {
+      if (!backgroundChanged) continue;
+      child->Perform(SKM_BGDIRTY, 0, 1);
+      child->Invalidate();
+    }
+  }
+}
+
+void PaintChildrenFromCache(TWinControl* container, HDC dc, bool backgroundChanged) {
+  if (!container) return;
+  const LPARAM flag = backgroundChanged ? 1 : 0;
+  for (TControl* child : std::vector(container->ControlList())) {
+    const bool graphic = dynamic_cast<TWinControl*>(child) == nullptr;
+    if (!graphic || (!child->Visible() && !child->HasState(csDesigning))) {
+      child->Perform(SKM_BGDIRTY, 0, flag);
+      if (child->Visible()) child->Repaint();
+      continue;
+    }
+    if (!child->Visible()) continue;
+    const RECT bounds = child->BoundsRect();
+    if (!RectVisible(dc, &bounds)) {
+      child->Perform(SKM_BGDIRTY, 0, flag);
+      child->Invalidate();
+      continue;
+    }
+    SavedDC saved(dc);
+    SetViewportOrgEx(dc, child->Left(), child->Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, child->Width(), child->Height());
+    child->Perform(SKM_BGDIRTY, 0, flag);
+    child->Perform(WM_PAINT, WPARAM(dc), 0);
+  }
 }
 
 StyleQueryReply QueryStyleOf(HWND window) {
@@ -117,7 +183,7 @@ void TsCommonData::WndProc(TMessage& m) {
       m.Result = 1;
       return;
     default:
-      if (IsSkinMessage(m.Msg)) SkinMessage(m), m.Result = 2;
+      if (IsSkinMessage(m.Msg) && SentByOwnThread()) SkinMessage(m), m.Result = 2;
       return;
   }
 }

@@ -42,6 +42,16 @@ StyleQueryReply QueryStyleOf(TControl* control);
 
 // True while a new skin is being announced; backgrounds are not marked dirty then.
 extern bool SkinChanging;
+// Painting of skinned windows is held back while a skin change is under way
+// (the change ends with a repaint of everything); guards nest.
+bool PaintingSuspended();
+class SuspendPainting {
+ public:
+  SuspendPainting();
+  ~SuspendPainting();
+  SuspendPainting(const SuspendPainting&) = delete;
+  SuspendPainting& operator=(const SuspendPainting&) = delete;
+};
 // The reply of SKM_QUERYCACHE: the sender clears Valid, sends, copies.
 extern ParentCacheRef CacheReply;
 // The section name SKM_SECTIONREPAINT compares with (upper case; nothing sets it).
@@ -63,6 +73,12 @@ bool ReadyForPainting(TControl* control);
 // Asks the parent window of control for its cached background.
 ParentCacheRef QueryParentCacheOf(TControl* control);
 
+// After a skinned container has painted: tells its skinned children, by the
+// control-type code of their style, that the background they show changed.
+void NotifySkinnedChildren(TWinControl* container, bool backgroundChanged);
+// Paints the container's graphic children into dc (already holding the
+// container's background); windowed children are told and repainted.
+void PaintChildrenFromCache(TWinControl* container, HDC dc, bool backgroundChanged);
 
 class TsCommonData : public TPersistent {
   KESTU_CLASS(TsCommonData, TPersistent)

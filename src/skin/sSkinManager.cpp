@@ -1,7 +1,10 @@
 #include "skin/sSkinManager.h"
 
 #include "framework/SysUtils.h"
+#include "skin/SkinGdi.h"
 #include "skin/sCommonData.h"
+#include "skin/sSkinMenus.h"
+#include "skin/sSkinProvider.h"
 
 #include <algorithm>
 #include <cstring>
@@ -72,6 +75,7 @@ TsSkinManager::TsSkinManager(TComponent* AOwner)
     : TComponent(AOwner), internalSkins_(TsStoredSkin::StaticClass(), this) {
   active_ = true;
   TsSkinData& skin = TsSkinData::Instance();
+  skin.ResolveSystemColour = ResolveColor;
   if (!skin.Manager) skin.Manager = this;
   else ShowWarning(L"Please be sure, that only one exemplar of TsSkinManager component is loaded in project.");
   for (TComponent* c = AOwner; c; c = c->Owner())
@@ -79,6 +83,7 @@ TsSkinManager::TsSkinManager(TComponent* AOwner)
       hostForm_ = form;
       break;
     }
+  menus_ = std::make_unique<TsSkinableMenus>(this);
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -121,6 +126,7 @@ void TsSkinManager::SetSkinName(const String& value) {
 
 void TsSkinManager::LoadSkin() {
   TsSkinData& skin = TsSkinData::Instance();
+  menus_->FreeMenuCache();  // pop-up backgrounds are composed once per skin
   skin.SkinLoaded = false;
   skin.IniFile.reset();
   String folder = ResolveSkinDirectory() + L"\\" + skinName_ + L"\\";
@@ -147,12 +153,16 @@ void TsSkinManager::LoadSkin() {
 
 void TsSkinManager::AnnounceSkin() {
   TsSkinData& skin = TsSkinData::Instance();
-  skin.SkinLoaded = false;
-  SkinChanging = true;
-  BroadcastSkinMessage(SKM_RESETLOOKUPS);
-  skin.SkinLoaded = true;
-  BroadcastSkinMessage(SKM_APPLYSKIN);
-  SkinChanging = false;
+  {
+    // Windows repaint once, at the end, in the new skin.
+    SuspendPainting suspended;
+    skin.SkinLoaded = false;
+    SkinChanging = true;
+    BroadcastSkinMessage(SKM_RESETLOOKUPS);
+    skin.SkinLoaded = true;
+    BroadcastSkinMessage(SKM_APPLYSKIN);
+    SkinChanging = false;
+  }
   if (HasState(csLoading | csReading)) return;
   BroadcastSkinMessage(SKM_REPAINTALL);
 }
@@ -162,6 +172,7 @@ void TsSkinManager::RemoveSkin() {
   skin.SkinLoaded = false;
   BroadcastSkinMessage(SKM_DROPSKIN);
   skin.FreeSkinMasks();
+  menus_->FreeMenuCache();
 }
 
 void TsSkinManager::SetActive(bool value) {
@@ -187,7 +198,26 @@ void TsSkinManager::Loaded() {
 
 void TsSkinManager::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  // The menu painter that takes main menus over joins here with the menus.
+  if (!menus_) return;
+  if (Operation == opRemove) menus_->ComponentRemoved(AComponent);
+  auto* menu = dynamic_cast<TMainMenu*>(AComponent);
+  if (!menu || HasState(csDesigning)) return;
+  if (Operation == opRemove && menu->HasState(csDestroying)) return;  // its items go with it
+  menus_->HookMainMenu(menu, Operation == opInsert);
+}
+
+void TsSkinManager::RefreshMenuPainter() { menus_->UpdateMenus(); }
+
+void TsSkinManager::ReleaseMenus() { menus_->HookAllMenus(false); }
+
+void TsSkinManager::HookMenuItem(TMenuItem* item) { menus_->HookItem(item, true); }
+
+void TsSkinManager::RedrawHighlightedBarItem(TsSkinProvider* provider) {
+  TMenuItem* item = menus_->HighlightedBarItem();
+  if (!item || !provider->Form() || item->GetParentMenu() != provider->Form()->Menu()) return;
+  const RECT rect = menus_->HighlightedBarRect();
+  menus_->ForgetHighlightedBarItem();
+  provider->RedrawMenuItem(item, rect, 0);
 }
 
 String TsSkinManager::ListAvailableSkins(std::vector<String>& list) const {

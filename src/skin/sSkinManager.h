@@ -8,9 +8,13 @@
 #include "skin/core/SkinData.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace kestu {
+
+class TsSkinableMenus;
+class TsSkinProvider;
 
 // Properties of a stored section or image that map one-to-one onto a field.
 #define KESTU_STORED_FIELD(Type, Name, Field) \
@@ -152,6 +156,16 @@ class TsSkinManager : public TComponent {
 
   TCustomForm* HostForm() const { return hostForm_; }
   bool Registered() const { return TsSkinData::Instance().Manager == this; }
+  // The menu painter, owned by the manager.
+  TsSkinableMenus* SkinableMenus() const { return menus_.get(); }
+  // What form providers ask of the menu painter: take the menus over or
+  // give them back by whether a skin is loaded, give them all back, take
+  // over one item the platform measures, and redraw plainly the menu-bar
+  // item of the provider's form last drawn highlighted (then forget it).
+  void RefreshMenuPainter();
+  void ReleaseMenus();
+  void HookMenuItem(TMenuItem* item);
+  void RedrawHighlightedBarItem(TsSkinProvider* provider);
 
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -180,6 +194,7 @@ class TsSkinManager : public TComponent {
   String skinName_;
   TNotifyEvent onAfterChange_, onBeforeChange_;
   TCustomForm* hostForm_ = nullptr;
+  std::unique_ptr<TsSkinableMenus> menus_;
 };
 
 // Registers every class of the skin engine (manager, stored skins, styles,

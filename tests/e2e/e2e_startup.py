@@ -9,7 +9,7 @@ import krb_realm
 from harness import BUTTON_CAPTION, MAIN_TITLE, Session, check, run, texts_of, wait_until
 
 SCREEN = (1280, 1024)
-WS_SYSMENU, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX = 0x80000, 0x40000, 0x20000, 0x10000
+WS_CAPTION, WS_SYSMENU, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX = 0xC00000, 0x80000, 0x40000, 0x20000, 0x10000
 
 
 def test(program, inspector):
@@ -22,9 +22,11 @@ def test(program, inspector):
         check(abs(left - (SCREEN[0] - width) // 2) <= 1 and abs(top - (SCREEN[1] - height) // 2) <= 1,
               "the window is not centred: %r" % main["rect"])
         check(main["client"] == [288, 118], "client size %r" % main["client"])
-        # A single fixed frame with the system menu only.
+        # A single fixed frame; the skin draws its icon and buttons itself, so
+        # the window keeps none of the system's.
         style = main["style"]
-        check(style & WS_SYSMENU and not style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+        check(style & WS_CAPTION == WS_CAPTION and
+              not style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
               "frame style %#x" % style)
         check(texts_of(main, "Button") == [BUTTON_CAPTION], "buttons: %r" % texts_of(main, "Button"))
         # The two texts are blue, at client (48, 19) and (48, 40); the frame
