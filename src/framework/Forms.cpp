@@ -999,11 +999,22 @@ void TApplication::Terminate() {
 }
 
 void TApplication::Minimize() {
-  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_SHOWMINNOACTIVE);
+  if (!mainForm_ || !mainForm_->HandleAllocated()) return;
+  if (!IsWindowVisible(Handle())) {
+    ShowWindow(mainForm_->Handle(), SW_MINIMIZE);  // no taskbar window: the form itself
+    return;
+  }
+  // The window of the taskbar button goes down and takes the forms it owns
+  // with it (the system does not hide them everywhere by itself).
+  ShowWindow(Handle(), SW_MINIMIZE);
+  ShowOwnedPopups(Handle(), FALSE);
 }
 
 void TApplication::Restore() {
-  if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  ShowOwnedPopups(Handle(), TRUE);
+  if (mainForm_ && mainForm_->HandleAllocated() && IsIconic(mainForm_->Handle()))
+    ShowWindow(mainForm_->Handle(), SW_RESTORE);
 }
 
 int TApplication::AddMessageHook(MessageHook hook) {
