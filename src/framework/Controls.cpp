@@ -484,7 +484,8 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, L
   }
   TMessage m{msg, wParam, lParam, 0};
   try {
-    control->WindowProc()(m);
+    if (CarriesPointers(msg) && !SentByOwnThread()) control->DefaultHandler(m);
+    else control->WindowProc()(m);
   } catch (...) {
     HandleCallbackException();
   }

@@ -7,7 +7,9 @@
 // procedure slot (GWLP_WNDPROC) holds StdWndProc, which finds the control and
 // calls its WindowProc; anyone may subclass the window by replacing the slot
 // and calling the previous procedure. No C++ exception leaves StdWndProc: it
-// hands them to TApplication::HandleException.
+// hands them to TApplication::HandleException. A message that carries
+// pointers or objects (MessageOrigin.h) from another thread or process goes
+// straight to DefaultHandler.
 
 #include <windows.h>
 
@@ -16,6 +18,7 @@
 
 #include "framework/Classes.h"
 #include "framework/Graphics.h"
+#include "framework/MessageOrigin.h"
 
 namespace kestu {
 

@@ -16,10 +16,6 @@ UINT NextCommand() {
   return next++;
 }
 
-// Item data of measure and draw requests are our items' addresses; a request
-// sent from another thread or process carries whatever its sender chose.
-bool SentByOtherThread() { return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) != 0; }
-
 std::vector<TPopupMenu*>& PopupMenus() {
   static auto* menus = new std::vector<TPopupMenu*>;  // outlives menus freed after main
   return *menus;
@@ -460,7 +456,7 @@ bool TMenu::IsShortCut(TShortCut shortCut) {
 }
 
 bool TMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
-  if (SentByOtherThread()) return false;
+  if (!SentByOwnThread()) return false;
   auto* item = reinterpret_cast<TMenuItem*>(measure.itemData);
   if (!item || item->GetParentMenu() != this) return false;
   HDC dc = GetDC(nullptr);
@@ -477,7 +473,7 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
 }
 
 bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
-  if (SentByOtherThread()) return false;
+  if (!SentByOwnThread()) return false;
   auto* item = reinterpret_cast<TMenuItem*>(draw.itemData);
   if (!item || item->GetParentMenu() != this) return false;
   SavedDC saved(draw.hDC);
@@ -532,7 +528,7 @@ LRESULT CALLBACK PopupWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
       // Owner-drawn items of any of our menus (popup menus, and submenus of
       // main menus dropped down from a tool bar) carry their item.
       case WM_MEASUREITEM: {
-        if (SentByOtherThread()) break;
+        if (!SentByOwnThread()) break;
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         auto* item = reinterpret_cast<TMenuItem*>(measure->itemData);
         if (measure->CtlType == ODT_MENU && item && item->GetParentMenu() &&
@@ -541,7 +537,7 @@ LRESULT CALLBACK PopupWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         break;
       }
       case WM_DRAWITEM: {
-        if (SentByOtherThread()) break;
+        if (!SentByOwnThread()) break;
         auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         auto* item = reinterpret_cast<TMenuItem*>(draw->itemData);
         if (draw->CtlType == ODT_MENU && item && item->GetParentMenu() && item->GetParentMenu()->DrawItem(*draw))

@@ -105,6 +105,7 @@ void TsButton::DialogKey(TMessage& m) {
 }
 
 void TsButton::FocusChanged(TMessage& m) {
+  if (!SentByOwnThread()) return;  // LParam is the focused control only when it comes from us
   auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
   const bool value = dynamic_cast<TsButton*>(focused) ? focused == this : default_;
   if (value != activeDefault_) {

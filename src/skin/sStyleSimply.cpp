@@ -231,6 +231,8 @@ void TsGenStyle::MouseChanged() { Invalidate(); }
 void TsGenStyle::WndProc(TMessage& m) {
   switch (m.Msg) {
     case SKM_QUERYSTYLE:
+      // The reply goes where WParam points: only for our own thread.
+      if (!SentByOwnThread()) return;
       if (m.WParam) *reinterpret_cast<StyleQueryReply*>(m.WParam) = {StyleKind(), this};
       m.Result = 1;
       return;
@@ -255,7 +257,7 @@ void TsGenStyle::WndProc(TMessage& m) {
       if (CastsShadow()) RepaintParent();
       return;
     default:
-      if (IsSkinMessage(m.Msg) && m.WParam == WPARAM(baseGroup_)) SkinMessage(m);
+      if (IsSkinMessage(m.Msg) && m.WParam == WPARAM(baseGroup_) && SentByOwnThread()) SkinMessage(m);
       return;
   }
 }
