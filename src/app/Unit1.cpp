@@ -15,6 +15,7 @@ KESTU_PUBLISH(TForm1) {
   p.Field("ADOCommand", &TForm1::ADOCommand);
   p.Field("XPManifest1", &TForm1::XPManifest1);
   p.Field("sSkinManager1", &TForm1::sSkinManager1);
+  p.Field("sSkinProvider1", &TForm1::sSkinProvider1);
   p.Field("suiMessageDialog1", &TForm1::suiMessageDialog1);
   p.Handler("Button1Click", &TForm1::Button1Click);
 }

@@ -1,14 +1,15 @@
 #pragma once
 // The installer window TForm1, built from its stored description: two texts,
 // the skinned button that attaches the database, the command component, the
-// manifest marker, the skin manager with the built-in skin, and the themed
-// success message.
+// manifest marker, the skin manager with the built-in skin, the provider that
+// skins the window's frame, and the themed success message.
 
 #include "db/ADOCommand.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "skin/sCustomButton.h"
 #include "skin/sSkinManager.h"
+#include "skin/sSkinProvider.h"
 #include "themekit/SUIDlg.h"
 
 namespace kestu {
@@ -31,6 +32,7 @@ class TForm1 : public TForm {
   TADOCommand* ADOCommand = nullptr;
   TXPManifest* XPManifest1 = nullptr;
   TsSkinManager* sSkinManager1 = nullptr;
+  TsSkinProvider* sSkinProvider1 = nullptr;
   TsuiMessageDialog* suiMessageDialog1 = nullptr;
 
   // Attaches the database files beside the program; on success shows the
