@@ -3,6 +3,7 @@
 #include "skin/sCommonData.h"
 #include "skin/sCustomButton.h"
 #include "skin/sSkinManager.h"
+#include "skin/sScrollBar.h"
 #include "skin/sSkinProvider.h"
 #include "skin/sSystemMenu.h"
 #include "skin/sSkinMenus.h"
@@ -16,7 +17,7 @@ void EnsureSkinClasses() {
                     TsShadow, TsEffects, TsPainting, TsBGImage, TsBGGradient, TsHotBackground, TsBackground,
                     TsGenStyle, TsPaintStyle, TsPassiveBGStyle, TsHotPainting, TsHotStyle, TsFading,
                     TsMaskedBorders, TsActiveEffects, TsActiveBGStyle, TFadeTimer, TsButtonControl, TsButton,
-                    TsSkinableMenus, TsSkinProvider, TsTitleButton, TsTitleIcon, TsSystemMenu>();
+                    TsSkinableMenus, TsSkinProvider, TsTitleButton, TsTitleIcon, TsSystemMenu, TsScrollBar>();
     return true;
   }();
   (void)done;

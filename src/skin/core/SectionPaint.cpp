@@ -95,14 +95,19 @@ void PaintSectionBackground(const TsSkinData& skin, int sectionIndex, std::strin
 void PaintSectionItem(const TsSkinData& skin, int sectionIndex, std::string_view sectionName,
                       const ParentCacheRef& parent, PixelRows bitmap, PixPoint offset, PixRect rect, bool hot,
                       bool fillCentre) {
+  PaintSectionItemInState(skin, sectionIndex, sectionName, parent, bitmap, offset, rect, hot ? 1 : 0, fillCentre);
+}
+
+void PaintSectionItemInState(const TsSkinData& skin, int sectionIndex, std::string_view sectionName,
+                             const ParentCacheRef& parent, PixelRows bitmap, PixPoint offset, PixRect rect, int state,
+                             bool fillCentre) {
   if (!skin.IsValidSection(sectionIndex) || rect.Left < 0 || rect.Top < 0 || rect.Right > bitmap.width ||
       rect.Bottom > bitmap.height)
     return;
-  PaintSectionBackground(skin, sectionIndex, sectionName, parent, bitmap, offset, rect, hot);
+  PaintSectionBackground(skin, sectionIndex, sectionName, parent, bitmap, offset, rect, state != 0);
   int borders = skin.FindMaskIndex(sectionIndex, sectionName, "BORDERSMASK");
   if (!skin.IsValidMask(borders)) return;
-  PaintSkinBorders(bitmap, rect, fillCentre, hot ? 1 : 0, skin.MaskImageOf(borders),
-                   parent.Shifted(offset.X, offset.Y));
+  PaintSkinBorders(bitmap, rect, fillCentre, state, skin.MaskImageOf(borders), parent.Shifted(offset.X, offset.Y));
 }
 
 }  // namespace kestu

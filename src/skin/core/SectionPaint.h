@@ -22,5 +22,10 @@ void PaintSectionBackground(const TsSkinData& skin, int sectionIndex, std::strin
 void PaintSectionItem(const TsSkinData& skin, int sectionIndex, std::string_view sectionName,
                       const ParentCacheRef& parent, PixelRows bitmap, PixPoint offset, PixRect rect, bool hot,
                       bool fillCentre);
+// The same for controls with a pressed look: borders in state 0, 1 or 2, the
+// hot background for states above 0.
+void PaintSectionItemInState(const TsSkinData& skin, int sectionIndex, std::string_view sectionName,
+                             const ParentCacheRef& parent, PixelRows bitmap, PixPoint offset, PixRect rect, int state,
+                             bool fillCentre);
 
 }  // namespace kestu
