@@ -3,6 +3,7 @@
 #include "skin/sCommonData.h"
 #include "skin/sCustomButton.h"
 #include "skin/sSkinManager.h"
+#include "skin/sPanel.h"
 #include "skin/sScrollBar.h"
 #include "skin/sSkinProvider.h"
 #include "skin/sSystemMenu.h"
@@ -17,7 +18,8 @@ void EnsureSkinClasses() {
                     TsShadow, TsEffects, TsPainting, TsBGImage, TsBGGradient, TsHotBackground, TsBackground,
                     TsGenStyle, TsPaintStyle, TsPassiveBGStyle, TsHotPainting, TsHotStyle, TsFading,
                     TsMaskedBorders, TsActiveEffects, TsActiveBGStyle, TFadeTimer, TsButtonControl, TsButton,
-                    TsSkinableMenus, TsSkinProvider, TsTitleButton, TsTitleIcon, TsSystemMenu, TsScrollBar>();
+                    TsSkinableMenus, TsSkinProvider, TsTitleButton, TsTitleIcon, TsSystemMenu, TsScrollBar,
+                    TsTransparentPanel, TsCustomPanel, TsPanel, TsGrip>();
     return true;
   }();
   (void)done;
