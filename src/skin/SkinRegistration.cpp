@@ -3,6 +3,7 @@
 #include "skin/sCommonData.h"
 #include "skin/sCustomButton.h"
 #include "skin/sSkinManager.h"
+#include "skin/sMDIForm.h"
 #include "skin/sPanel.h"
 #include "skin/sScrollBar.h"
 #include "skin/sSkinProvider.h"
@@ -19,7 +20,7 @@ void EnsureSkinClasses() {
                     TsGenStyle, TsPaintStyle, TsPassiveBGStyle, TsHotPainting, TsHotStyle, TsFading,
                     TsMaskedBorders, TsActiveEffects, TsActiveBGStyle, TFadeTimer, TsButtonControl, TsButton,
                     TsSkinableMenus, TsSkinProvider, TsTitleButton, TsTitleIcon, TsSystemMenu, TsScrollBar,
-                    TsTransparentPanel, TsCustomPanel, TsPanel, TsGrip>();
+                    TsTransparentPanel, TsCustomPanel, TsPanel, TsGrip, TsMDIForm>();
     return true;
   }();
   (void)done;

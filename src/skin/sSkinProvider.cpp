@@ -1,5 +1,7 @@
 #include "skin/sSkinProvider.h"
 
+#include "skin/sMDIForm.h"
+
 #include "skin/SkinGdi.h"
 #include "skin/core/SectionPaint.h"
 #include "skin/sSystemMenu.h"
@@ -80,6 +82,7 @@ TsSkinProvider::TsSkinProvider(TComponent* AOwner)
   const TsSkinData& skin = TsSkinData::Instance();
   if (form_ && skin.SkinLoaded && !skin.ma.empty()) form_->SetBorderIcons(0);
   systemMenu_ = new TsSystemMenu(this);
+  if (form_) scrolling_ = std::make_unique<TsFormScrolling>(form_);
   if (form_) windowCreatedId_ = form_->AddWindowCreatedHandler([this] { HookWindow(); });
   HookWindow();
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
@@ -93,6 +96,8 @@ TsSkinProvider::~TsSkinProvider() {
 
 void TsSkinProvider::Loaded() {
   TComponent::Loaded();
+  if (form_ && !mdi_ && form_->FormStyle() == fsMDIForm && !HasState(csDesigning))
+    mdi_ = std::make_unique<TsMDIForm>(this, form_);
   if (makeSkinMenu_) systemMenu_->MakeSkinItems();
   systemMenu_->RefreshSystemMenu();
   const TsSkinData& skin = TsSkinData::Instance();
@@ -263,6 +268,7 @@ void TsSkinProvider::ApplySkin() {
     form_->SetBorderIcons(0);
   }
   manager_->RefreshMenuPainter();
+  if (scrolling_) scrolling_->Broadcast(SKM_APPLYSKIN);
   frameInvalid_ = true;
   if (window_ && !PaintingSuspended()) SendMessageW(window_, WM_NCPAINT, 1, 0);
 }
@@ -272,6 +278,7 @@ void TsSkinProvider::DropSkin() {
   frameInvalid_ = true;
   titleCache_.reset();
   if (!manager_ || HasState(csDesigning) || !form_) return;
+  if (scrolling_) scrolling_->Update(false);
   manager_->ReleaseMenus();
   givingIconsBack_ = true;
   try {
@@ -298,6 +305,21 @@ void TsSkinProvider::RepaintAll() {
   }
 }
 
+TsMDISupport* TsSkinProvider::FrameSupport() {
+  if (mdi_) return mdi_.get();
+  if (!form_ || form_->FormStyle() != fsMDIChild || !window_) return nullptr;
+  HWND client = GetParent(window_);
+  TsSkinProvider* frame = client ? Of(GetParent(client)) : nullptr;
+  return frame && frame != this ? frame->mdi_.get() : nullptr;
+}
+
+void TsSkinProvider::UpdateScrollBars() {
+  if (!scrolling_ || HasState(csLoading | csDestroying) || form_->HasState(csLoading | csDestroying) ||
+      !form_->HandleAllocated() || (form_->ControlState() & csCreating) || form_->FormStyle() == fsMDIForm)
+    return;
+  scrolling_->Update(savedAutoScroll_ && SkinActive() && IsWindowVisible(window_));
+}
+
 void TsSkinProvider::CaptionCheck(String& saved) {
   if (!form_ || form_->Caption() == saved) return;
   saved = form_->Caption();
@@ -316,13 +338,17 @@ LRESULT TsSkinProvider::ActiveWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
   switch (msg) {
     case WM_MOVE: {
       LRESULT r = CallPrevious(msg, wParam, lParam);
-      if (mdi_ && form_->FormStyle() == fsMDIChild && !Maximized()) mdi_->RefreshFrame();
+      if (form_->FormStyle() == fsMDIChild && !Maximized())
+        if (TsMDISupport* frame = FrameSupport()) frame->RefreshFrame();
       return r;
     }
     case WM_SIZE: {
       LRESULT r = CallPrevious(msg, wParam, lParam);
       if (mdi_) mdi_->Refresh();
       else UpdateScrollBars();
+      // A child maximised or restored changes its frame's menu and bars.
+      if (!mdi_ && form_->FormStyle() == fsMDIChild)
+        if (TsMDISupport* frame = FrameSupport()) frame->Refresh();
       return r;
     }
     case WM_ACTIVATE:
@@ -377,7 +403,11 @@ LRESULT TsSkinProvider::ActiveWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
           if (TMenuItem* item = menu->FindItem(measure->itemID)) manager_->HookMenuItem(item);
       return CallPrevious(msg, wParam, lParam);
     }
-    case WM_WINDOWPOSCHANGING: return CallPrevious(msg, wParam, lParam);
+    case WM_WINDOWPOSCHANGING: {
+      LRESULT r = CallPrevious(msg, wParam, lParam);
+      if (scrolling_) scrolling_->MeasureContent();
+      return r;
+    }
     case WM_WINDOWPOSCHANGED:
     case WM_EXITSIZEMOVE: {
       regionInvalid_ = true;
@@ -456,7 +486,7 @@ LRESULT TsSkinProvider::ActiveWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
       const WPARAM command = wParam & 0xFFF0;
       const bool stateChange =
           command == SC_MINIMIZE || command == SC_MAXIMIZE || command == SC_RESTORE || command == SC_CLOSE;
-      if (mdi_ && stateChange) mdi_->RefreshFrame();
+      if (TsMDISupport* frame = stateChange ? FrameSupport() : nullptr) frame->RefreshFrame();
       if (stateChange && command != SC_CLOSE && IsWindow(window_)) RepaintFrame();
       return r;
     }

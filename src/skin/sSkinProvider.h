@@ -7,6 +7,7 @@
 
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "skin/FormScrolling.h"
 #include "skin/core/FrameGeometry.h"
 #include "skin/sCommonData.h"
 #include "skin/sSkinManager.h"
@@ -101,8 +102,9 @@ class TsSkinProvider : public TComponent, public TsSkinMessageTarget {
   void SetPressedButton(int code);
   void RedrawTitleButton(int code);
   void UpdateRegion();
-  // Skinned scroll bars of AutoScroll forms come with the skinned scroll bar.
-  void UpdateScrollBars() {}
+  // Skinned scroll bars of a form whose AutoScroll was on (not of MDI frames).
+  void UpdateScrollBars();
+  TsFormScrolling* Scrolling() { return scrolling_.get(); }
   void ShowSystemMenu(int x, int y);
   // Menu-line item redrawn after its selection changed, in window coordinates.
   void RedrawMenuItem(TMenuItem* item, const RECT& rect, TOwnerDrawState state);
@@ -112,6 +114,8 @@ class TsSkinProvider : public TComponent, public TsSkinMessageTarget {
 
   // Seam for MDI support of an MDI frame form.
   void SetMDISupport(std::unique_ptr<TsMDISupport> support) { mdi_ = std::move(support); }
+  // The MDI support of this MDI frame, or of the frame this MDI child is in.
+  TsMDISupport* FrameSupport();
 
  private:
   friend class TsSystemMenu;
@@ -183,6 +187,7 @@ class TsSkinProvider : public TComponent, public TsSkinMessageTarget {
   TitleButtonRecord userRecord_;  // a user button seen through RecordOf
   std::vector<std::pair<TMenuItem*, RECT>> menuItemRects_;
   std::unique_ptr<TsMDISupport> mdi_;
+  std::unique_ptr<TsFormScrolling> scrolling_;
   UINT taskbarCreated_ = 0;
   int fullCompositions_ = 0, fastCompositions_ = 0;
 

@@ -1,0 +1,144 @@
+// A skinned MDI frame: the client window's background from the frame
+// bitmap (and the system's own without a skin), the window-control menu
+// while a child is maximised, and the skinned bars and grip over the
+// client window's own.
+#include <gtest/gtest.h>
+
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "skin/sMDIForm.h"
+#include "skin/sPanel.h"
+#include "skin/sScrollBar.h"
+#include "skin/sSkinProvider.h"
+
+#include "SkinTestForm.h"
+
+namespace kestu {
+namespace {
+
+void Pump() {
+  for (int i = 0; i < 8; ++i) {
+    Application->ProcessMessages();
+    Sleep(10);
+  }
+}
+
+class SkinMDI : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureSkinClasses();
+    Application->SetOnException([](TObject*, const Exception& e) { ADD_FAILURE() << StringToUtf8(e.Message()); });
+    skinHolder = CreateFormFromResource<TSkinTestForm>(Application);  // the skin manager
+    frame = new TForm(Application);
+    frame->SetFormStyle(fsMDIForm);
+    frame->SetPosition(poDesigned);
+    frame->SetBounds(40, 40, 480, 360);
+    menu = new TMainMenu(frame);
+    auto* file = new TMenuItem(menu);
+    file->SetCaption(L"File");
+    menu->Items()->Add(file);
+    frame->SetMenu(menu);
+    provider = new TsSkinProvider(frame);
+    provider->Loaded();
+    previousMain = Application->MainForm();
+    Application->SetMainForm(frame);
+    frame->Show();
+    mdi = dynamic_cast<TsMDIForm*>(provider->FrameSupport());
+    child = new TForm(Application);
+    child->SetFormStyle(fsMDIChild);
+    child->SetCaption(L"Child");
+    child->SetBounds(10, 10, 150, 100);
+    child->Show();
+    Pump();
+  }
+  void TearDown() override {
+    delete child;
+    Application->SetMainForm(previousMain);
+    delete frame;
+    delete skinHolder;
+  }
+  COLORREF ErasedPixel(int x, int y) {
+    DibSection dib(64, 64);
+    SendMessageW(frame->ClientHandle(), WM_ERASEBKGND, WPARAM(dib.Dc()), 0);
+    return GetPixel(dib.Dc(), x, y);
+  }
+
+  TSkinTestForm* skinHolder = nullptr;
+  TForm* frame = nullptr;
+  TMainMenu* menu = nullptr;
+  TsSkinProvider* provider = nullptr;
+  TsMDIForm* mdi = nullptr;
+  TForm* child = nullptr;
+  TCustomForm* previousMain = nullptr;
+};
+
+TEST_F(SkinMDI, TheClientShowsTheFrameBitmapAndTheSystemsBackgroundWithoutSkin) {
+  ASSERT_NE(mdi, nullptr);
+  ASSERT_TRUE(provider->SkinActive());
+  const MDIClientArea a = mdi->ClientArea();
+  EXPECT_EQ(a.Width, frame->ClientWidth());
+  EXPECT_EQ(a.Left, provider->Metrics().ClientX());
+  const Bgr expected = provider->FrameBitmap()->Rows().At(a.Left + 2 + 5, a.Top + 2 + 5);
+  EXPECT_EQ(ErasedPixel(5, 5), RGB(expected.r, expected.g, expected.b));
+
+  TsSkinData::Instance().SkinLoaded = false;
+  const COLORREF plain = ErasedPixel(5, 5);
+  TsSkinData::Instance().SkinLoaded = true;
+  EXPECT_EQ(plain, GetSysColor(COLOR_APPWORKSPACE));
+}
+
+TEST_F(SkinMDI, AMaximisedChildPutsTheWindowControlMenuFirstAndRestoringTakesItAway) {
+  ASSERT_NE(mdi, nullptr);
+  SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, WPARAM(child->Handle()), 0);
+  Pump();
+  ASSERT_TRUE(mdi->ChildMaximized());
+  ASSERT_EQ(menu->Items()->Count(), 2);
+  TMenuItem* first = menu->Items()->Items(0);
+  EXPECT_EQ(first->Name(), L"sMDICII");
+  EXPECT_EQ(first->Caption(), L"");
+  ASSERT_EQ(first->Count(), 4);
+  EXPECT_EQ(first->Items(0)->Caption(), L"Restore");
+  EXPECT_EQ(first->Items(1)->Caption(), L"Minimize");
+  EXPECT_TRUE(first->Items(2)->IsLine());
+  EXPECT_EQ(first->Items(3)->Name(), L"ItemMDIClose");
+  EXPECT_EQ(first->Items(3)->ShortCut(), ShortCut(VK_F4, ssCtrl));
+  EXPECT_EQ(mdi->VertBar(), nullptr);
+  EXPECT_EQ(mdi->Grip(), nullptr);
+
+  first->Items(0)->Click();  // Restore, sent to the active child
+  Pump();
+  EXPECT_FALSE(IsZoomed(child->Handle()));
+  EXPECT_EQ(menu->Items()->Count(), 1);
+  EXPECT_EQ(menu->Items()->Items(0)->Caption(), L"File");
+}
+
+TEST_F(SkinMDI, AChildBelowTheClientGetsASkinnedVerticalBarWithoutGrip) {
+  ASSERT_NE(mdi, nullptr);
+  child->SetBounds(10, 600, 150, 100);
+  Pump();
+  mdi->UpdateScrollBars();
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetScrollBarInfo(frame->ClientHandle(), OBJID_VSCROLL, &info));
+  ASSERT_FALSE(info.rgstate[0] & STATE_SYSTEM_INVISIBLE) << "the system shows no bar";
+  ASSERT_NE(mdi->VertBar(), nullptr);
+  EXPECT_EQ(mdi->HorzBar(), nullptr);
+  EXPECT_EQ(mdi->Grip(), nullptr);
+  TsScrollBar* bar = mdi->VertBar();
+  EXPECT_EQ(bar->Kind(), sbVertical);
+  EXPECT_EQ(bar->Min(), 0);
+  EXPECT_GT(bar->Max(), 0);
+  // It covers the system's bar, two pixels longer at both ends.
+  const POINT top = frame->ScreenToClient(POINT{info.rcScrollBar.left, info.rcScrollBar.top});
+  EXPECT_EQ(bar->Left(), top.x);
+  EXPECT_EQ(bar->Top(), top.y - 2);
+  EXPECT_EQ(bar->Height(), info.rcScrollBar.bottom - info.rcScrollBar.top + 4);
+  // Moving it scrolls the client's children.
+  const int childTop = child->Top();
+  bar->SetPosition(bar->Max());
+  Pump();
+  EXPECT_LT(child->Top(), childTop);
+}
+
+}  // namespace
+}  // namespace kestu
