@@ -3,6 +3,8 @@
 #include "framework/Forms.h"
 #include "skin/core/SectionPaint.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace kestu {
@@ -69,7 +71,7 @@ CaptionLayout LayoutCaption(int W, int H, int TW, int TH, int margin, int alignm
 
 TsButtonControl::TsButtonControl(TComponent* AOwner) : TCustomControl(AOwner) {
   style_ = std::make_unique<TsActiveBGStyle>(this);
-  style_->ControlKindCode = 91;
+  style_->ControlKindCode = kButtonControlCode;
   SetControlStyle(csCaptureMouse | csSetCaption | csDoubleClicks);
   SetBounds(Left(), Top(), 84, 22);
   SetTabStop(false);
@@ -267,8 +269,14 @@ void TsButtonControl::StartFade(bool fadeIn) {
   fadeTimer_->Direction = 0;  // compose the new state, not a fade frame
   Compose();
   const FadeParams f = Fade();
+  const int interval = fadeIn ? f.IntervalIn : f.IntervalOut;
+  // A timer of no interval never fires: such a skin gets no fading at all.
+  if (interval <= 0) {
+    fadeStep_ = fadeIn ? f.Iterations : 0;
+    return StopFade();
+  }
   if (fadeIn) fadeStep_ = 1;
-  fadeTimer_->SetInterval(fadeIn ? f.IntervalIn : f.IntervalOut);
+  fadeTimer_->SetInterval(interval);
   fadeTimer_->Direction = fadeIn ? 1 : 2;
   fadeTimer_->SetEnabled(true);
 }
@@ -278,7 +286,7 @@ void TsButtonControl::FadeFrame() {
   if (N <= 0 || previous_.Width() != style_->CacheBitmap->Width() ||
       previous_.Height() != style_->CacheBitmap->Height())
     return StopFade();
-  const int k = fadeStep_ * 255 / N, b = 255 - k;
+  const int k = int(std::int64_t(fadeStep_) * 255 / N), b = 255 - k;
   PixelRows cache = style_->CacheBitmap->Rows();
   if (fadeTimer_->Direction == 1) {
     PixelBuffer frame = CopyOf(previous_.Rows());
@@ -308,7 +316,7 @@ void TsButtonControl::MouseDown(TMouseButton button, TShiftState shift, int x, i
   TCustomControl::MouseDown(button, shift, x, y);
   fadeTimer_->Direction = 0;
   fadeTimer_->SetEnabled(false);
-  fadeStep_ = Fade().Iterations - 1;
+  fadeStep_ = std::max(Fade().Iterations, 1) - 1;
   if (button == mbLeft && Enabled() && !down_) {
     SetDown(true);
     Repaint();
@@ -319,7 +327,7 @@ void TsButtonControl::MouseUp(TMouseButton button, TShiftState shift, int x, int
   if (!pressed_) return;
   pressed_ = false;
   TCustomControl::MouseUp(button, shift, x, y);
-  fadeStep_ = Fade().Iterations - 1;
+  fadeStep_ = std::max(Fade().Iterations, 1) - 1;
   fadeTimer_->Direction = 0;
   fadeTimer_->SetEnabled(false);
   if (button == mbLeft && Enabled()) {

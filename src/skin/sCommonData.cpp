@@ -2,6 +2,9 @@
 
 #include "skin/sStyleSimply.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace kestu {
 
 bool SkinChanging = false;
@@ -24,6 +27,19 @@ bool MaySeeThrough(int code) {
 bool PaintsChildShadows(int code) { return (code >= 51 && code <= 68) || code == 151; }
 bool CastsNoShadow(int code) { return code == 57 || code == 74 || code == 110 || code == 141 || code == 151; }
 bool OffersNoCache(int code) { return code == 7 || code == 8 || code == 78 || code == 83 || code == 96; }
+
+int ShadowTransparency(int s, int p) {
+  const int hundredths = (100 - s) * p + 100 * s;
+  const int whole = hundredths / 100, rest = hundredths % 100;
+  return rest > 50 || (rest == 50 && whole % 2 == 1) ? whole + 1 : whole;
+}
+
+PixRect ShadowBounds(RECT bounds, int offset, int dx, int dy) {
+  const std::int64_t limit = std::int64_t(1) << 27;  // GDI's 32-bit coordinate range
+  const auto moved = [limit](std::int64_t v) { return int(std::clamp(v, -limit, limit)); };
+  const std::int64_t x = std::int64_t(offset) + dx, y = std::int64_t(offset) + dy;
+  return {moved(bounds.left + x), moved(bounds.top + y), moved(bounds.right + x), moved(bounds.bottom + y)};
+}
 
 bool ReadyForPainting(TControl* control) {
   return control && !control->HasState(csLoading | csDestroying) && control->Parent() && control->Visible();

@@ -59,12 +59,25 @@ extern std::string SectionToRepaint;
 
 inline bool IsSkinMessage(UINT msg) { return msg >= SKM_FIRST && msg <= SKM_LAST; }
 
+// Control-type codes of the skinned button controls and of TsButton.
+inline constexpr int kButtonControlCode = 91;
+inline constexpr int kButtonCode = 93;
+
 // Control-type code sets shared by the state objects and style objects.
 bool NeverHot(int code);
 bool MaySeeThrough(int code);
 bool PaintsChildShadows(int code);
 bool CastsNoShadow(int code);
 bool OffersNoCache(int code);
+
+// A shadow's transparency over a see-through control: (100 - s) * p / 100 + s
+// for shadow transparency s and painting transparency p (both 0..100),
+// rounded with halves going to the even neighbour.
+int ShadowTransparency(int s, int p);
+// The control's bounds moved by the shadow offset right and down, then by
+// (dx, dy); a hostile offset saturates at GDI's coordinate limit instead of
+// wrapping round.
+PixRect ShadowBounds(RECT bounds, int offset, int dx, int dy);
 
 // A control ready for painting: exists, not loading or being destroyed, has
 // a parent and is visible.

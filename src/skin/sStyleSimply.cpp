@@ -5,7 +5,6 @@
 #include "skin/sStyleActive.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace kestu {
 namespace {
@@ -255,11 +254,19 @@ void TsGenStyle::WndProc(TMessage& m) {
     case WM_MOVE: case WM_SIZE:
       if (!SkinChanging) BackgroundDirty = true;
       if (CastsShadow()) RepaintParent();
-      return;
+      return RepaintWhole();
     default:
       if (IsSkinMessage(m.Msg) && m.WParam == WPARAM(baseGroup_) && SentByOwnThread()) SkinMessage(m);
       return;
   }
+}
+
+// A button's borders sit at its edges, and its window class does not redraw
+// on size: without this the old right and bottom borders stay on screen.
+void TsGenStyle::RepaintWhole() {
+  auto* w = dynamic_cast<TWinControl*>(control_);
+  const bool button = ControlKindCode == kButtonControlCode || ControlKindCode == kButtonCode;
+  if (w && w->HandleAllocated() && (button || w->HasState(csDesigning))) w->Invalidate();
 }
 
 void TsGenStyle::SkinMessage(TMessage& m) {
@@ -311,10 +318,9 @@ void TsPaintStyle::PaintShadow(HDC dc, int dx, int dy) {
   const int shadowTransparency = s ? s->ShadowTransparency : own->Transparency();
   const std::uint32_t colour = s ? s->ShadowColor : std::uint32_t(own->Color());
   const int blur = s ? s->ShadowBlur : own->Blur();
-  RECT r = control_->BoundsRect();
-  PixRect rect{r.left + offset + dx, r.top + offset + dy, r.right + offset + dx, r.bottom + offset + dy};
-  const double p = MaySeeThrough(ControlKindCode) && transparency > 0 ? transparency : 0;
-  const int t = int(std::lround((100 - shadowTransparency) * (p / 100) + shadowTransparency));
+  const PixRect rect = ShadowBounds(control_->BoundsRect(), offset, dx, dy);
+  const int p = MaySeeThrough(ControlKindCode) && transparency > 0 ? transparency : 0;
+  const int t = ShadowTransparency(std::clamp(shadowTransparency, 0, 100), p);
   PaintSoftShadow(dc, rect, dc, SoftControl() ? 6 : 0, 0, blur, ResolveColor(colour), t, {rect.Left, rect.Top});
 }
 

@@ -190,6 +190,7 @@ class TsGenStyle : public TPersistent {
   TControl* control_;
 
  private:
+  void RepaintWhole();
   TsEffects effects_{this};
   TNotifyEvent onMouseEnter_;
   bool softControl_ = true;

@@ -67,6 +67,27 @@ TEST_F(SkinButton, TakesTheShapeOfTheBorderMaskWithoutItsMagentaCorners) {
   EXPECT_FALSE(button->RegionChanged());
 }
 
+// A resize repaints the whole button, not only the strip the system exposes:
+// the old right and bottom borders do not stay behind.
+TEST_F(SkinButton, ResizeRepaintsTheWholeButton) {
+  Pump();
+  ValidateRect(button->Handle(), nullptr);
+  const int W = button->Width(), H = button->Height();
+  button->SetBounds(button->Left(), button->Top(), W + 20, H + 6);
+  RECT update{};
+  ASSERT_TRUE(GetUpdateRect(button->Handle(), &update, FALSE));
+  EXPECT_EQ(0, update.left);
+  EXPECT_EQ(0, update.top);
+  EXPECT_EQ(W + 20, update.right);
+  EXPECT_EQ(H + 6, update.bottom);
+  // Painted, the old right border's column shows the button's face.
+  Pump();
+  const Bgr inside = CachePixel(W - 1, (H + 6) / 2);
+  HDC screen = GetDC(button->Handle());
+  EXPECT_EQ(GetPixel(screen, W - 1, (H + 6) / 2), RGB(inside.r, inside.g, inside.b));
+  ReleaseDC(button->Handle(), screen);
+}
+
 TEST_F(SkinButton, FadesInToTheHotLookInExactlyNStepsAndBackOut) {
   // A focused button already looks hot: move the focus away first.
   auto* plain = new TButton(form);
@@ -99,6 +120,65 @@ TEST_F(SkinButton, FadesInToTheHotLookInExactlyNStepsAndBackOut) {
   EXPECT_EQ(button->FadeStep(), 0);
   EXPECT_EQ(button->StateIndex(), 0);
   EXPECT_EQ(CachePixel(button->Width() / 2, 4), normal);
+}
+
+// A skin whose fade intervals are 0 or negative (a timer that never fires)
+// gets no fading: the new look is there at once, and a hostile iteration
+// count does not overflow the pressed button's fade step.
+TEST_F(SkinButton, FadeIntervalsOfNoTimeMeanNoFading) {
+  auto* plain = new TButton(form);
+  plain->SetParent(form);
+  plain->SetBounds(100, 110, 75, 25);
+  plain->SetFocus();
+  Pump();
+  auto* section = const_cast<TsGeneralData*>(button->sStyle()->Section());
+  ASSERT_TRUE(section);
+  const Bgr normal = CachePixel(button->Width() / 2, 4);
+  section->FadingIntervalIn = 0;
+  section->FadingIntervalOut = -5;
+  button->Perform(CM_MOUSEENTER);
+  EXPECT_EQ(button->FadeTimer()->Direction, 0);
+  EXPECT_FALSE(button->FadeTimer()->Enabled());
+  EXPECT_EQ(button->FadeStep(), 2);
+  Pump();
+  const Bgr hot = CachePixel(button->Width() / 2, 4);
+  EXPECT_NE(hot, normal);
+  HDC screen = GetDC(button->Handle());
+  EXPECT_EQ(GetPixel(screen, button->Width() / 2, 4), RGB(hot.r, hot.g, hot.b));
+  ReleaseDC(button->Handle(), screen);
+  button->Perform(CM_MOUSELEAVE);
+  EXPECT_EQ(button->FadeTimer()->Direction, 0);
+  EXPECT_EQ(button->FadeStep(), 0);
+  Pump();
+  EXPECT_EQ(CachePixel(button->Width() / 2, 4), normal);
+
+  section->FadingIterations = INT_MIN;
+  SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_EQ(button->FadeStep(), 0);
+  SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+}
+
+// The shadow's transparency rounds its halves to the even neighbour, and a
+// hostile offset saturates instead of wrapping round.
+TEST(SkinShadow, TransparencyRoundsHalvesToEvenAndOffsetsSaturate) {
+  EXPECT_EQ(60, ShadowTransparency(60, 0));
+  EXPECT_EQ(100, ShadowTransparency(60, 100));
+  EXPECT_EQ(62, ShadowTransparency(50, 25));   // 62.5
+  EXPECT_EQ(64, ShadowTransparency(50, 27));   // 63.5
+  EXPECT_EQ(1, ShadowTransparency(0, 1));      // 1.0
+  EXPECT_EQ(0, ShadowTransparency(0, 0));
+  EXPECT_EQ(51, ShadowTransparency(2, 50));    // 51.0
+  EXPECT_EQ(74, ShadowTransparency(48, 50));   // 74.0
+  EXPECT_EQ(76, ShadowTransparency(51, 50));   // 75.5
+  const PixRect moved = ShadowBounds(RECT{10, 20, 30, 40}, 3, 1, -2);
+  EXPECT_EQ((PixRect{14, 21, 34, 41}), moved);
+  const PixRect distant = ShadowBounds(RECT{10, 20, 30, 40}, INT_MAX, INT_MAX, 0);
+  EXPECT_EQ(1 << 27, distant.Left);
+  EXPECT_EQ(1 << 27, distant.Right);
+  EXPECT_EQ(1 << 27, distant.Top);
+  const PixRect back = ShadowBounds(RECT{10, 20, 30, 40}, INT_MIN, 0, INT_MIN);
+  EXPECT_EQ(-(1 << 27), back.Left);
+  EXPECT_EQ(-(1 << 27), back.Bottom);
 }
 
 TEST_F(SkinButton, ClicksOnlyWhenReleasedInsideAndPassesItsModalResult) {
