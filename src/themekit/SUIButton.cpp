@@ -99,7 +99,11 @@ void TsuiCustomButton::FontChanged() {
   Invalidate();
 }
 
-void TsuiCustomButton::StopRepeat() { repeatTimer_.reset(); }
+// The timer is only stopped, never freed here: a repeat handler that clicks
+// or leaves the button runs inside the timer's own tick.
+void TsuiCustomButton::StopRepeat() {
+  if (repeatTimer_) repeatTimer_->SetEnabled(false);
+}
 
 void TsuiCustomButton::Click() {
   if (pressed_) {
@@ -118,10 +122,12 @@ void TsuiCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, 
     if (!repeatTimer_) {
       repeatTimer_ = std::make_unique<TTimer>(nullptr);
       repeatTimer_->SetEnabled(false);
-      repeatTimer_->SetInterval(std::max(repeatInterval_, 0));
       repeatTimer_->SetOnTimer([this](TObject*) {
         if (onRepeat_) onRepeat_(this);
       });
+    }
+    if (!repeatTimer_->Enabled()) {
+      repeatTimer_->SetInterval(std::max(repeatInterval_, 0));
       repeatTimer_->SetEnabled(true);
     }
     Invalidate();
@@ -139,11 +145,15 @@ void TsuiCustomButton::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TsuiCustomButton::WmKeyDown(TMessage& m) {
-  const WORD key = WORD(m.WParam);
-  if ((key == VK_SPACE || key == VK_RETURN) && Focused() && Enabled()) {
-    // A default button elsewhere on the form takes Enter first.
-    if (key == VK_RETURN)
-      if (TCustomForm* form = GetParentForm(); form && form->Perform(CM_DIALOGKEY, key, m.LParam)) return;
+  WORD key = WORD(m.WParam);
+  const bool presses = (key == VK_SPACE || key == VK_RETURN) && Focused() && Enabled();
+  if (presses && key == VK_RETURN) {
+    // OnKeyDown and the form's key preview see Enter first, then a default
+    // button elsewhere on the form takes it; only then does this one go down.
+    if (DoKeyDown(key, KeyDataToShiftState(m.LParam))) return;
+    if (TCustomForm* form = GetParentForm(); form && form->Perform(CM_DIALOGKEY, key, m.LParam)) return;
+  }
+  if (presses) {
     pressed_ = true;
     Invalidate();
     if (key == VK_RETURN) return;

@@ -197,7 +197,8 @@ void TsuiForm::SetUIStyle(TsuiUIStyle v) {
   SetBorderColor(ElementColour(fileTheme_, v, TsuiElement::FormBorderColor));
   SetBorderWidth(ElementInteger(fileTheme_, v, TsuiElement::FormBorderWidthInt));
   SetColor(ElementColour(fileTheme_, v, TsuiElement::FormBackgroundColor));
-  menuBarColor_ = TCustomControl::Color();
+  SetMenuBarColor(TCustomControl::Color());  // an existing menu bar takes it too
+  if (menuBar_) menuBar_->Invalidate();
   titleBar_->SetFileTheme(fileTheme_);
   titleBar_->SetUIStyle(v);
   if (IsMdiChild()) titleBar_->SetRoundCorner(0);

@@ -34,7 +34,8 @@ class TsuiMainMenu : public TsuiMenuLook<TMainMenu> {
   void MenuChanged(TMenuItem* source, bool rebuild) override;
 
  protected:
-  TImageList* ItemImages() const override { return TMenu::Images(); }
+  // Items draw images only from a user's list, never from the check marks.
+  TImageList* ItemImages() const override { return Images(); }
   TImageList* CheckImages() const override { return ownChecks_; }
 
  private:

@@ -310,6 +310,57 @@ TEST_F(ButtonHost, ClicksSetTheModalResultAndKeysClickOnRelease) {
   EXPECT_EQ(5, clicks);
 }
 
+// Enter on a focused button reaches the form's key preview and the button's
+// OnKeyDown before it presses the button; a handler that takes the key
+// (sets it to 0) keeps the button up.
+TEST_F(ButtonHost, EnterOnAFocusedButtonIsSeenByKeyPreviewAndOnKeyDown) {
+  std::vector<String> seen;
+  int clicks = 0;
+  WORD swallow = 0;
+  form->SetKeyPreview(true);
+  form->SetOnKeyDown([&](TObject*, WORD& key, TShiftState) {
+    seen.push_back(L"form " + std::to_wstring(key));
+    if (key == swallow) key = 0;
+  });
+  button->SetOnKeyDown([&](TObject*, WORD& key, TShiftState) { seen.push_back(L"button " + std::to_wstring(key)); });
+  button->SetOnClick([&](TObject*) { ++clicks; });
+  button->SetFocus();
+  SendMessageW(button->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ((std::vector<String>{L"form 13", L"button 13"}), seen);
+  EXPECT_TRUE(button->IsPressed());
+  SendMessageW(button->Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+  EXPECT_EQ(1, clicks);
+
+  seen.clear();
+  swallow = VK_RETURN;
+  SendMessageW(button->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(std::vector<String>{L"form 13"}, seen);
+  EXPECT_FALSE(button->IsPressed());
+  SendMessageW(button->Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+  EXPECT_EQ(1, clicks);
+}
+
+// A repeat handler that clicks runs inside the repeat timer's tick: the timer
+// stops there and starts again with the next press.
+TEST_F(ButtonHost, RepeatHandlerThatClicksStopsTheRepeat) {
+  int repeats = 0, clicks = 0;
+  button->SetMouseContinuouslyDownInterval(30);
+  button->SetOnClick([&](TObject*) { ++clicks; });
+  button->SetOnMouseContinuouslyDown([&](TObject*) {
+    if (++repeats == 2) button->Click();
+  });
+  SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  Pump(300);
+  EXPECT_EQ(2, repeats);
+  EXPECT_EQ(1, clicks);
+  EXPECT_FALSE(button->IsPressed());
+  SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  Pump(200);
+  EXPECT_GT(repeats, 2);
+  SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
 TEST_F(ButtonHost, HoldingTheMouseRepeatsUntilTheClick) {
   int repeats = 0, clicks = 0;
   button->SetOnMouseContinuouslyDown([&](TObject*) { ++repeats; });

@@ -314,6 +314,50 @@ TEST(ThemekitMenus, ItemsAreDrawnInTheStyleColours) {
   EXPECT_EQ(clWhite, b.Canvas()->Pixel(29, 2));
 }
 
+// A main menu's own check-mark list is not an image list of its items: an
+// item with ImageIndex 0 shows an image only from a user's list, and a
+// checked one gets the check mark without one and the framed box with one.
+TEST(ThemekitMenus, MainMenuItemsTakeImagesOnlyFromTheUsersList) {
+  TsuiMainMenu menu(nullptr);  // DeepBlue
+  auto* item = new TMenuItem(&menu);
+  item->SetCaption(L"Item");
+  item->SetImageIndex(0);
+  menu.Items()->Add(item);
+  menu.HookItems();
+  TBitmap b(120, 21);
+  const RECT R{0, 0, 120, 21};
+  const auto changedInIconBox = [&](TColor background) {
+    int changed = 0;
+    for (int y = 3; y < 19; ++y)
+      for (int x = 4; x < 20; ++x) changed += b.Canvas()->Pixel(x, y) != background;
+    return changed;
+  };
+  const TColor bar = TColor(0x00CED3D6);
+  item->OnDrawItem()(item, b.Canvas(), R, false);
+  EXPECT_EQ(0, changedInIconBox(bar));  // no image, no check mark
+  item->SetChecked(true);
+  item->OnDrawItem()(item, b.Canvas(), R, false);
+  EXPECT_GT(changedInIconBox(bar), 5);  // the check mark
+  EXPECT_EQ(bar, b.Canvas()->Pixel(2, 1));  // no framed box
+
+  TImageList images(nullptr);
+  images.SetWidth(16);
+  images.SetHeight(16);
+  TBitmap red(16, 16);
+  red.Canvas()->Brush()->SetColor(clRed);
+  red.Canvas()->FillRect(RECT{0, 0, 16, 16});
+  images.Add(&red);
+  menu.SetImages(&images);
+  item->OnDrawItem()(item, b.Canvas(), R, false);
+  EXPECT_EQ(clBlack, b.Canvas()->Pixel(2, 1));   // the framed box of a checked item with an image
+  EXPECT_EQ(clRed, b.Canvas()->Pixel(10, 10));   // its image
+  item->SetChecked(false);
+  item->OnDrawItem()(item, b.Canvas(), R, false);
+  EXPECT_EQ(bar, b.Canvas()->Pixel(2, 1));
+  EXPECT_EQ(clRed, b.Canvas()->Pixel(10, 10));
+  menu.SetImages(nullptr);
+}
+
 TEST(ThemekitMenus, MainMenuGoesToTheFramesMenuBar) {
   TForm host(nullptr);
   host.SetBounds(100, 100, 300, 200);
@@ -335,6 +379,11 @@ TEST(ThemekitMenus, MainMenuGoesToTheFramesMenuBar) {
   EXPECT_EQ(2, frame->MenuBar()->ButtonCount());
   EXPECT_EQ(L"&File", frame->MenuBar()->Buttons(0)->Caption());
   EXPECT_EQ(frame->TitleBar()->Height(), frame->MenuBar()->Top());
+  // A style change recolours the existing bar.
+  frame->SetUIStyle(TsuiUIStyle::DeepBlue);
+  EXPECT_EQ(frame->Color(), frame->MenuBarColor());
+  EXPECT_EQ(frame->Color(), frame->MenuBar()->Color());
+  EXPECT_NE(frame->MenuBar()->Color(), TColor(0x00DEEBEF));  // not WinXP's any more
   delete menu;
   EXPECT_EQ(nullptr, frame->Menu());
   EXPECT_EQ(nullptr, frame->MenuBar());
