@@ -91,14 +91,47 @@ void OursBlendColor(benchmark::State& state, Size s) {
   Count(state, s);
 }
 
-void OursGradient(benchmark::State& state, Size s) {
+void OursBlendBitmapRect(benchmark::State& state, Size s) {
+  PixelBuffer d = Pattern(s.w, s.h, 1), src = Pattern(s.w, s.h, 2);
+  for (auto _ : state) {
+    BlendBitmapRect(d.Rows(), src.Rows(), 0x808080, {0, 0}, {0, 0, s.w, s.h});
+    benchmark::ClobberMemory();
+  }
+  Count(state, s);
+}
+
+void OursFade(benchmark::State& state, Size s) {
+  PixelBuffer d = Pattern(s.w, s.h, 1);
+  for (auto _ : state) {
+    FadeBitmapToColor(d.Rows(), 0x336699, clFuchsia, 0.5);
+    benchmark::ClobberMemory();
+  }
+  Count(state, s);
+}
+
+void OursGrey(benchmark::State& state, Size s) {
+  PixelBuffer d = Pattern(s.w, s.h, 1);
+  for (auto _ : state) {
+    GrayBitmapExcept(d.Rows(), clFuchsia);
+    benchmark::ClobberMemory();
+  }
+  Count(state, s);
+}
+
+void PaintGradientBench(benchmark::State& state, Size s, const char* text) {
   PixelBuffer d(s.w, s.h);
-  TsGradArray g = ParseGradient("16777215;14211288;50;0;0;14211288;8421504;50;0;0");
+  TsGradArray g = ParseGradient(text);
   for (auto _ : state) {
     PaintGradient(d.Rows(), {0, 0, s.w, s.h}, g);
     benchmark::ClobberMemory();
   }
   Count(state, s);
+}
+void OursGradient(benchmark::State& state, Size s) {
+  PaintGradientBench(state, s, "16777215;14211288;50;0;0;14211288;8421504;50;0;0");
+}
+void OursGradientHorizontal(benchmark::State& state, Size s) {
+  PaintGradientBench(state, s, "16777215;14211288;50;1;0;14211288;8421504;50;1;0");
 }
 
 void OursBorders(benchmark::State& state, Size s) {
@@ -180,10 +213,12 @@ void PixmanBlendColor(benchmark::State& state, Size s) {
   Count(state, s);
 }
 
-void PixmanGradient(benchmark::State& state, Size s) {
+void PixmanGradientAlong(benchmark::State& state, Size s, bool horizontal) {
   PixelBuffer d(s.w, s.h);
   pixman_image_t* dest = Wrap(d);
-  pixman_point_fixed_t p1{0, 0}, p2{0, pixman_int_to_fixed(s.h)};
+  pixman_point_fixed_t p1{0, 0};
+  pixman_point_fixed_t p2 = horizontal ? pixman_point_fixed_t{pixman_int_to_fixed(s.w), 0}
+                                       : pixman_point_fixed_t{0, pixman_int_to_fixed(s.h)};
   pixman_gradient_stop_t stops[3] = {{0, {0xffff, 0xffff, 0xffff, 0xffff}},
                                      {pixman_double_to_fixed(0.5), {0xd8d8, 0xd8d8, 0xd8d8, 0xffff}},
                                      {pixman_fixed_1, {0x8080, 0x8080, 0x8080, 0xffff}}};
@@ -196,6 +231,8 @@ void PixmanGradient(benchmark::State& state, Size s) {
   pixman_image_unref(dest);
   Count(state, s);
 }
+void PixmanGradient(benchmark::State& state, Size s) { PixmanGradientAlong(state, s, false); }
+void PixmanGradientHorizontal(benchmark::State& state, Size s) { PixmanGradientAlong(state, s, true); }
 
 // The borders' pixman counterpart: a repeating 10 x 10 tile with its
 // component-alpha mask composited over the whole target.
@@ -229,6 +266,7 @@ void Memcpy(benchmark::State& state, Size s) {
   Count(state, s);
 }
 
+// An operation without a pixman counterpart (grey conversion) has none.
 struct Pair {
   const char* name;
   void (*ours)(benchmark::State&, Size);
@@ -239,8 +277,12 @@ const Pair kPairs[] = {
     {"solid_fill", OursFill, PixmanFill, false},
     {"masked_copy", OursMasked, PixmanMasked, false},
     {"blend_bitmaps", OursBlendBitmaps, PixmanBlendBitmaps, false},
+    {"blend_bitmap_rect", OursBlendBitmapRect, PixmanBlendBitmaps, false},
     {"blend_rect_with_color", OursBlendColor, PixmanBlendColor, false},
+    {"fade_bitmap_to_color", OursFade, PixmanBlendColor, false},
+    {"grey_bitmap", OursGrey, nullptr, false},
     {"gradient_two_band_vertical", OursGradient, PixmanGradient, false},
+    {"gradient_two_band_horizontal", OursGradientHorizontal, PixmanGradientHorizontal, false},
     {"nine_part_borders", OursBorders, PixmanBorders, true},
 };
 
@@ -274,7 +316,7 @@ int main(int argc, char** argv) {
     for (const Pair& p : kPairs) {
       if (p.fullHdOnly && s.w != 1920) continue;
       Register(std::string(p.name) + "/ours/" + s.Name(), p.ours, s);
-      Register(std::string(p.name) + "/pixman/" + s.Name(), p.pixman, s);
+      if (p.pixman) Register(std::string(p.name) + "/pixman/" + s.Name(), p.pixman, s);
     }
     Register("memcpy/" + s.Name(), Memcpy, s);
   }
@@ -291,12 +333,13 @@ int main(int argc, char** argv) {
       if (p.fullHdOnly && s.w != 1920) continue;
       auto ours = collector.rate.find(std::string(p.name) + "/ours/" + s.Name());
       auto pix = collector.rate.find(std::string(p.name) + "/pixman/" + s.Name());
-      if (ours == collector.rate.end() || pix == collector.rate.end()) continue;  // filtered out
+      if (ours == collector.rate.end()) continue;  // filtered out
+      const double pixman = pix == collector.rate.end() ? 0.0 : pix->second;  // 0: no counterpart
       std::printf("%-28s %-10s %12.1f %12.1f %12.1f %10.2f %10.2f\n", p.name, s.Name().c_str(), ours->second,
-                  pix->second, copy, ours->second / pix->second, copy > 0 ? ours->second / copy : 0.0);
+                  pixman, copy, pixman > 0 ? ours->second / pixman : 0.0, copy > 0 ? ours->second / copy : 0.0);
       char line[256];
       std::snprintf(line, sizeof line, "pair=%s size=%s ours_mpix_s=%.1f pixman_mpix_s=%.1f memcpy_mpix_s=%.1f",
-                    p.name, s.Name().c_str(), ours->second, pix->second, copy);
+                    p.name, s.Name().c_str(), ours->second, pixman, copy);
       pairs.push_back(line);
     }
   }

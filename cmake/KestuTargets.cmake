@@ -58,6 +58,15 @@ endfunction()
 macro(kestu_portable_libraries)
   kestu_library(kestu_base src/base)
   kestu_library(kestu_skin_core src/skin/core DEPS kestu_base)
+  # Only the AVX2 and AVX-512 kernels are compiled for those; they are entered only where
+  # the processor has it. Windows does not promise the 32-byte stack
+  # alignment aligned AVX moves would need, so the assembler makes them
+  # unaligned there.
+  set(unaligned $<$<PLATFORM_ID:Windows>:-Wa,-muse-unaligned-vector-move>)
+  set_source_files_properties(${PROJECT_SOURCE_DIR}/src/skin/core/PixelKernelsAvx2.cpp PROPERTIES
+    COMPILE_OPTIONS "-mavx2;${unaligned}")
+  set_source_files_properties(${PROJECT_SOURCE_DIR}/src/skin/core/PixelKernelsAvx512.cpp PROPERTIES
+    COMPILE_OPTIONS "-mavx512bw;${unaligned}")
   kestu_library(kestu_themekit_core src/themekit/core DEPS kestu_base)
   set(KESTU_PORTABLE kestu_themekit_core kestu_skin_core kestu_base)
 endmacro()

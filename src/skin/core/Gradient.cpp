@@ -7,6 +7,10 @@
 #include <cmath>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace kestu {
 
 TsGradArray ParseGradient(std::string_view text) {
@@ -24,6 +28,17 @@ TsGradArray ParseGradient(std::string_view text) {
 }
 
 namespace {
+
+// The nearest integer, halves to even: what std::nearbyint gives in the
+// default rounding mode, in one SSE2 conversion instead of a library call.
+// Channel values stay within -1 .. 256, far inside the 32-bit range.
+std::int32_t RoundHalfEven(double v) {
+#ifdef __SSE2__
+  return _mm_cvtsd_si32(_mm_set_sd(v));
+#else
+  return std::int32_t(std::nearbyint(v));
+#endif
+}
 
 // The running colour of one band: three channels in double precision that
 // start at StartColor and step by (end - start) / n.
@@ -43,9 +58,8 @@ struct BandColour {
   }
   // Rounded to nearest with ties to even, low byte kept.
   Bgr Current() const {
-    return Bgr{std::uint8_t(std::int64_t(std::nearbyint(b)) & 0xFF),
-               std::uint8_t(std::int64_t(std::nearbyint(g)) & 0xFF),
-               std::uint8_t(std::int64_t(std::nearbyint(r)) & 0xFF)};
+    return Bgr{std::uint8_t(RoundHalfEven(b) & 0xFF), std::uint8_t(RoundHalfEven(g) & 0xFF),
+               std::uint8_t(RoundHalfEven(r) & 0xFF)};
   }
   void Step() {
     r += dr;

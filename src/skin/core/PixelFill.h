@@ -1,9 +1,10 @@
 #pragma once
-// Filling runs of 24-bit pixels with one colour, four pixels (12 bytes) at a
-// time, without a per-pixel branch.
+// Filling runs of 24-bit pixels with one colour, a whole pattern of pixels at
+// a time (the pixel kernels' fill).
 
 #include "base/PixRect.h"
 #include "base/PixelRows.h"
+#include "skin/core/PixelKernels.h"
 
 #include <cstdint>
 #include <cstring>
@@ -11,17 +12,7 @@
 namespace kestu {
 
 inline void FillRow(Bgr* row, int count, Bgr colour) {
-  if (count <= 0) return;
-  std::uint8_t block[12];
-  for (int i = 0; i < 4; ++i) {
-    block[3 * i] = colour.b;
-    block[3 * i + 1] = colour.g;
-    block[3 * i + 2] = colour.r;
-  }
-  auto* out = reinterpret_cast<std::uint8_t*>(row);
-  int i = 0;
-  for (; i + 4 <= count; i += 4, out += 12) std::memcpy(out, block, 12);
-  std::memcpy(out, block, std::size_t(count - i) * 3);
+  if (count > 0) Kernels().fill(row, count, colour);
 }
 
 // Fills rect (Right and Bottom exclusive) clipped to the rows.

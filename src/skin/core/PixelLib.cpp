@@ -1,6 +1,7 @@
 #include "skin/core/PixelLib.h"
 
 #include "skin/core/PixelFill.h"
+#include "skin/core/PixelKernels.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +11,6 @@
 namespace kestu {
 
 namespace {
-
 
 std::uint8_t ClampByte(double v) {
   double r = std::nearbyint(v);
@@ -51,67 +51,36 @@ void BlockCopy(PixelRows dest, PixelRows src, const Span& s) {
     std::memcpy(dest.Row(s.dy + j) + s.dx, src.Row(s.sy + j) + s.sx, std::size_t(s.w) * 3);
 }
 
-// Rule 1 over n bytes: d = (d x m + s x (256 - m)) div 256. The sum never
-// exceeds 255 x 256, so 16-bit lanes suffice and the loop vectorises.
-void MaskBytes(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t* m, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i)
-    d[i] = std::uint8_t(std::uint16_t(std::uint16_t(d[i] * m[i]) + std::uint16_t(s[i] * std::uint16_t(256 - m[i]))) >> 8);
-}
+const std::uint8_t* Bytes(const Bgr* p) { return reinterpret_cast<const std::uint8_t*>(p); }
+std::uint8_t* Bytes(Bgr* p) { return reinterpret_cast<std::uint8_t*>(p); }
 
-// First column at or after i (below w) whose pixel is the key colour, or w.
-// Four pixels (12 bytes) are compared at a time while none matches.
-int FindKey(const Bgr* p, int i, int w, Bgr key) {
-  std::uint8_t pattern[12];
-  for (int k = 0; k < 4; ++k) std::memcpy(pattern + 3 * k, &key, 3);
-  std::uint32_t k0, k1, k2;
-  std::memcpy(&k0, pattern, 4);
-  std::memcpy(&k1, pattern + 4, 4);
-  std::memcpy(&k2, pattern + 8, 4);
-  for (; i + 4 <= w; i += 4) {
-    std::uint32_t w0, w1, w2;
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(p + i);
-    std::memcpy(&w0, bytes, 4);
-    std::memcpy(&w1, bytes + 4, 4);
-    std::memcpy(&w2, bytes + 8, 4);
-    w0 ^= k0, w1 ^= k1, w2 ^= k2;
-    // Little-endian: pixel 0 is the low 3 bytes of w0, pixel 3 the high 3 of w2.
-    bool any = (w0 & 0xFFFFFF) == 0 || ((w0 >> 24) == 0 && (w1 & 0xFFFF) == 0) ||
-               ((w1 >> 16) == 0 && (w2 & 0xFF) == 0) || (w2 >> 8) == 0;
-    if (any) break;
+// One row of a masked copy: runs of painted pixels follow rule 1 (faded or
+// not); each run of key-colour pixels is left out and handed to
+// keyRun(first, end).
+template <class KeyRun>
+void MaskRow(Bgr* d, const Bgr* p, const Bgr* m, int w, KeyColour key, bool faded, KeyRun&& keyRun) {
+  const PixelKernels& k = Kernels();
+  if (!key.active) return (faded ? k.maskBytesFaded : k.maskBytes)(Bytes(d), Bytes(p), Bytes(m), std::size_t(w) * 3);
+  int i = 0;
+  while (i < w) {
+    int end = i + k.maskUntilKey(d + i, p + i, m + i, w - i, key.value, faded);
+    if (end >= w) break;
+    int run = end;
+    while (end < w && p[end] == key.value) ++end;
+    keyRun(run, end);
+    i = end;
   }
-  while (i < w && !(p[i] == key)) ++i;
-  return i;
 }
 
-template <bool Faded>
-void MaskedCopy(const Span& s, PixelRows dest, const MaskImage& mask, KeyColour key, RegionCuts* cuts) {
+// Each run of key-colour pixels is one rectangle cut from the region.
+void MaskedCopy(const Span& s, PixelRows dest, const MaskImage& mask, KeyColour key, bool faded, RegionCuts* cuts) {
   const int offset = mask.MaskOffset();
   for (int j = 0; j < s.h; ++j) {
-    Bgr* d = dest.Row(s.dy + j) + s.dx;
     const Bgr* p = mask.bits.Row(s.sy + j) + s.sx;
-    const Bgr* m = mask.bits.Row(s.sy + j + offset) + s.sx;
-    if constexpr (Faded) {
-      for (int i = 0; i < s.w; ++i) {
-        if (key.Matches(p[i])) continue;
-        unsigned mb = std::min(m[i].b + 100u, 255u), mg = std::min(m[i].g + 100u, 255u),
-                 mr = std::min(m[i].r + 100u, 255u);
-        d[i] = Bgr{MaskChannel(d[i].b, p[i].b, mb), MaskChannel(d[i].g, p[i].g, mg), MaskChannel(d[i].r, p[i].r, mr)};
-      }
-    } else {
-      // Alternate runs of painted and of key-colour pixels; each key run is
-      // one rectangle cut from the region.
-      int i = 0;
-      while (i < s.w) {
-        int end = key.active ? FindKey(p, i, s.w, key.value) : s.w;
-        MaskBytes(reinterpret_cast<std::uint8_t*>(d + i), reinterpret_cast<const std::uint8_t*>(p + i),
-                  reinterpret_cast<const std::uint8_t*>(m + i), std::size_t(end - i) * 3);
-        if (end >= s.w) break;
-        int run = end;
-        while (end < s.w && p[end] == key.value) ++end;
-        if (cuts) cuts->push_back({s.dx + run, s.dy + j, s.dx + end, s.dy + j + 1});
-        i = end;
-      }
-    }
+    MaskRow(dest.Row(s.dy + j) + s.dx, p, mask.bits.Row(s.sy + j + offset) + s.sx, s.w, key, faded,
+            [&](int first, int end) {
+              if (cuts) cuts->push_back({s.dx + first, s.dy + j, s.dx + end, s.dy + j + 1});
+            });
   }
 }
 
@@ -127,7 +96,7 @@ void CopyMaskedRect(PixRect dst, PixRect src, PixelRows dest, const MaskImage& m
   Span s = ClipSpan(dst.Left, dst.Top, src.Left, src.Top, w, h, dest, mask);
   if (s.w <= 0 || s.h <= 0) return;
   if (!mask.masked) return BlockCopy(dest, mask.bits, s);
-  MaskedCopy<false>(s, dest, mask, KeyColour::From(key), cuts);
+  MaskedCopy(s, dest, mask, KeyColour::From(key), false, cuts);
 }
 
 void CopyMaskedGlyphRect(PixRect dst, PixRect src, PixelRows dest, const MaskImage& mask, int mode,
@@ -138,10 +107,7 @@ void CopyMaskedGlyphRect(PixRect dst, PixRect src, PixelRows dest, const MaskIma
   Span s = ClipSpan(dst.Left, dst.Top, src.Left, src.Top, w, h, dest, mask);
   if (s.w <= 0 || s.h <= 0) return;
   if (!mask.masked) return BlockCopy(dest, mask.bits, s);
-  if (mode == 1)
-    MaskedCopy<false>(s, dest, mask, KeyColour::From(key), nullptr);
-  else
-    MaskedCopy<true>(s, dest, mask, KeyColour::From(key), nullptr);
+  MaskedCopy(s, dest, mask, KeyColour::From(key), mode != 1, nullptr);
 }
 
 void CopyMaskedRectCI(PixRect dst, PixRect src, PixelRows dest, const ParentCacheRef& parent,
@@ -152,30 +118,25 @@ void CopyMaskedRectCI(PixRect dst, PixRect src, PixelRows dest, const ParentCach
   Span s = ClipSpan(dst.Left, dst.Top, src.Left, src.Top, w, h, dest, mask);
   if (s.w <= 0 || s.h <= 0) return;
   if (!mask.masked) return BlockCopy(dest, mask.bits, s);
-  if (!parent.Ready()) return MaskedCopy<false>(s, dest, mask, KeyColour{}, nullptr);
-  const Bgr key = BgrFromColor(clFuchsia);
+  if (!parent.Ready()) return MaskedCopy(s, dest, mask, KeyColour{}, false, nullptr);
+  const KeyColour key = KeyColour::From(clFuchsia);
   const int offset = mask.MaskOffset();
   for (int j = 0; j < s.h; ++j) {
     Bgr* d = dest.Row(s.dy + j) + s.dx;
-    const Bgr* p = mask.bits.Row(s.sy + j) + s.sx;
-    const Bgr* m = mask.bits.Row(s.sy + j + offset) + s.sx;
-    for (int i = 0; i < s.w; ++i) {
-      if (p[i] == key) {
-        int px = parent.X + s.dx + i, py = parent.Y + s.dy + j;
-        if (parent.Bitmap.Contains(px, py)) d[i] = parent.Bitmap.At(px, py);
-        continue;
-      }
-      d[i] = Bgr{MaskChannel(d[i].b, p[i].b, m[i].b), MaskChannel(d[i].g, p[i].g, m[i].g),
-                 MaskChannel(d[i].r, p[i].r, m[i].r)};
-    }
+    const int py = parent.Y + s.dy + j;
+    MaskRow(d, mask.bits.Row(s.sy + j) + s.sx, mask.bits.Row(s.sy + j + offset) + s.sx, s.w, key, false,
+            [&](int first, int end) {
+              for (int i = first; i < end; ++i) {
+                const int px = parent.X + s.dx + i;
+                if (parent.Bitmap.Contains(px, py)) d[i] = parent.Bitmap.At(px, py);
+              }
+            });
   }
 }
 
 // ---- nine-part borders
 
 namespace {
-
-enum class Piece { Corner, Edge, Centre };
 
 // Tiles along an edge of length N with tile size S and far corner size C:
 // whole tiles at S, 2S, ... while p < N - 2C, then one clipped to end at N - C.
@@ -185,6 +146,14 @@ void TileAlong(int N, int S, int C, F&& place) {
   int p = S;
   for (; p < N - 2 * C; p += S) place(p, S);
   if (p < N - C) place(p, N - C - p);
+}
+
+// How far from S the tiles of TileAlong reach; they follow each other
+// without a gap.
+int TiledLength(int N, int S, int C) {
+  int end = S;
+  TileAlong(N, S, C, [&](int p, int n) { end = p + n; });
+  return end - S;
 }
 
 struct BorderGeometry {
@@ -211,26 +180,81 @@ struct BorderGeometry {
   }
 };
 
-// Calls put(piece, sx, sy, w, h, dx, dy) for every piece in painting order;
-// source coordinates are relative to the image, destination ones to the area.
+// A piece of the borders: the cell at (sx, sy) of the image repeated over
+// the area at (dx, dy) from its corner, the last tiles clipped. A corner is
+// one cell over an area of its own size. Source coordinates are relative to
+// the image, destination ones to the target area.
+struct BorderPiece {
+  bool corner, centre;
+  int sx, sy, cw, ch;
+  int dx, dy, aw, ah;
+
+  // Calls put(sx, sy, w, h, dx, dy) for each tile, as the tiles were placed
+  // one by one.
+  template <class F>
+  void ForEachTile(F&& put) const {
+    for (int ty = 0; ty < ah; ty += ch)
+      for (int tx = 0; tx < aw; tx += cw) put(sx, sy, std::min(cw, aw - tx), std::min(ch, ah - ty), dx + tx, dy + ty);
+  }
+};
+
+// Calls put(piece) for every piece in painting order.
 template <class F>
 void ForEachBorderPiece(const BorderGeometry& g, int W, int H, bool fillCentre, bool skinRightEdge, F&& put) {
   const int CW = g.CW, CH = g.CH, X0 = g.X0, L = g.L, R = g.R, T = g.T, B = g.B, half = g.half;
-  put(Piece::Corner, X0, 0, L, T, 0, 0);
-  TileAlong(H, CH, B, [&](int p, int n) { put(Piece::Edge, X0, CH, L, n, 0, p); });
-  TileAlong(W, CW, R, [&](int p, int n) { put(Piece::Edge, X0 + CW, 0, n, T, p, 0); });
-  put(Piece::Corner, X0, half - B, L, B, 0, H - B);
-  TileAlong(W, CW, R, [&](int p, int n) { put(Piece::Edge, X0 + CW, half - B, n, B, p, H - B); });
-  put(Piece::Corner, X0 + 3 * CW - R, half - B, R, B, W - R, H - B);
-  put(Piece::Corner, X0 + 3 * CW - R, 0, R, T, W - R, 0);
+  const int down = TiledLength(H, CH, B), across = TiledLength(W, CW, R);
+  auto corner = [&](int sx, int sy, int w, int h, int dx, int dy) { put(BorderPiece{true, false, sx, sy, w, h, dx, dy, w, h}); };
+  auto edge = [&](int sx, int sy, int cw, int ch, int dx, int dy, int aw, int ah) {
+    put(BorderPiece{false, false, sx, sy, cw, ch, dx, dy, aw, ah});
+  };
+  corner(X0, 0, L, T, 0, 0);
+  edge(X0, CH, L, CH, 0, CH, L, down);
+  edge(X0 + CW, 0, CW, T, CW, 0, across, T);
+  corner(X0, half - B, L, B, 0, H - B);
+  edge(X0 + CW, half - B, CW, B, CW, H - B, across, B);
+  corner(X0 + 3 * CW - R, half - B, R, B, W - R, H - B);
+  corner(X0 + 3 * CW - R, 0, R, T, W - R, 0);
   if (skinRightEdge)
-    TileAlong(H, CH, B, [&](int p, int n) { put(Piece::Edge, X0 + 3 * CW - R, CH, R, n, W - R, p); });
+    edge(X0 + 3 * CW - R, CH, R, CH, W - R, CH, R, down);
   else
-    TileAlong(H, CH, B, [&](int p, int n) { put(Piece::Edge, X0 + 2 * CW, CH, CW, n, W - CW, p); });
-  if (!fillCentre) return;
-  TileAlong(H, CH, CH, [&](int py, int ny) {
-    TileAlong(W, CW, CW, [&](int px, int nx) { put(Piece::Centre, X0 + CW, CH, nx, ny, px, py); });
-  });
+    edge(X0 + 2 * CW, CH, CW, CH, W - CW, CH, CW, down);
+  if (fillCentre)
+    put(BorderPiece{false, true, X0 + CW, CH, CW, CH, CW, CH, TiledLength(W, CW, CW), TiledLength(H, CH, CH)});
+}
+
+// The piece's tiles need no clipping: the area lies in dest at (x, y) and the
+// cell in the image's picture half, with its mask rows present.
+bool Unclipped(const BorderPiece& piece, PixelRows dest, int x, int y, const MaskImage& mask) {
+  const int sx = mask.area.Left + piece.sx, sy = mask.area.Top + piece.sy;
+  return x >= 0 && y >= 0 && x + piece.aw <= dest.width && y + piece.ah <= dest.height && sx >= 0 && sy >= 0 &&
+         sx + piece.cw <= mask.bits.width && sy + piece.ch <= mask.PictureBottom() &&
+         sy + piece.ch + mask.MaskOffset() <= mask.bits.height;
+}
+
+// A masked piece painted whole rows at a time: each cell row, picture and
+// mask, is laid out once as wide as the area, then every area row is one
+// masked copy. Key runs are cut from the region (when given) as the tiles
+// would cut them, neighbouring runs of two tiles joined.
+void PaintTiledMasked(const BorderPiece& piece, PixelRows dest, int x, int y, const MaskImage& mask, KeyColour key,
+                      RegionCuts* cuts, std::vector<Bgr>& scratch) {
+  const int rows = std::min(piece.ch, piece.ah), aw = piece.aw;
+  scratch.resize(std::size_t(rows) * std::size_t(aw) * 2);
+  const int sx = mask.area.Left + piece.sx, sy = mask.area.Top + piece.sy;
+  for (int r = 0; r < rows; ++r) {
+    Bgr* picture = scratch.data() + std::size_t(2 * r) * std::size_t(aw);
+    Bgr* maskRow = picture + aw;
+    for (int tx = 0; tx < aw; tx += piece.cw) {
+      const auto n = std::size_t(std::min(piece.cw, aw - tx));
+      std::memcpy(picture + tx, mask.bits.Row(sy + r) + sx, n * sizeof(Bgr));
+      std::memcpy(maskRow + tx, mask.bits.Row(sy + r + mask.MaskOffset()) + sx, n * sizeof(Bgr));
+    }
+  }
+  for (int j = 0; j < piece.ah; ++j) {
+    const Bgr* picture = scratch.data() + std::size_t(2 * (j % piece.ch)) * std::size_t(aw);
+    MaskRow(dest.Row(y + j) + x, picture, picture + aw, aw, key, false, [&](int first, int end) {
+      if (cuts) cuts->push_back({x + first, y + j, x + end, y + j + 1});
+    });
+  }
 }
 
 }  // namespace
@@ -242,14 +266,25 @@ void PaintMaskedBorders(PixelRows dest, const MaskImage& mask, int state, bool f
   BorderGeometry g(mask, state, W, H);
   if (g.CW <= 0 || g.CH <= 0) return;
   const int ax = mask.area.Left, ay = mask.area.Top;
-  ForEachBorderPiece(g, W, H, fillCentre, false, [&](Piece piece, int sx, int sy, int w, int h, int dx, int dy) {
-    if (w <= 0 || h <= 0) return;
-    if (piece == Piece::Centre)
-      CopyMaskedRectCI({dx, dy, dx + w, dy + h}, {ax + sx, ay + sy, ax + sx + w, ay + sy + h}, dest, EmptyCacheRef,
-                       mask);
-    else
-      CopyMaskedRect({dx, dy, dx + w - 1, dy + h - 1}, {ax + sx, ay + sy, ax + sx + w - 1, ay + sy + h - 1}, dest,
-                     mask, key, cuts);
+  std::vector<Bgr> scratch;
+  ForEachBorderPiece(g, W, H, fillCentre, false, [&](const BorderPiece& piece) {
+    if (piece.aw <= 0 || piece.ah <= 0) return;
+    // The centre neither skips key pixels nor cuts the region.
+    const KeyColour pieceKey = piece.centre ? KeyColour{} : KeyColour::From(key);
+    RegionCuts* pieceCuts = piece.centre ? nullptr : cuts;
+    if (!piece.corner && mask.masked && Unclipped(piece, dest, piece.dx, piece.dy, mask))
+      return PaintTiledMasked(piece, dest, piece.dx, piece.dy, mask, pieceKey, pieceCuts, scratch);
+    if (!piece.corner && !mask.masked && Unclipped(piece, dest, piece.dx, piece.dy, mask))
+      return TileImage(dest, {piece.dx, piece.dy, piece.dx + piece.aw, piece.dy + piece.ah},
+                       SubRows(mask.bits, {ax + piece.sx, ay + piece.sy, ax + piece.sx + piece.cw, ay + piece.sy + piece.ch}));
+    piece.ForEachTile([&](int sx, int sy, int w, int h, int dx, int dy) {
+      if (piece.centre)
+        CopyMaskedRectCI({dx, dy, dx + w, dy + h}, {ax + sx, ay + sy, ax + sx + w, ay + sy + h}, dest,
+                         EmptyCacheRef, mask);
+      else
+        CopyMaskedRect({dx, dy, dx + w - 1, dy + h - 1}, {ax + sx, ay + sy, ax + sx + w - 1, ay + sy + h - 1},
+                       dest, mask, key, cuts);
+    });
   });
 }
 
@@ -264,25 +299,29 @@ void PaintSkinBorders(PixelRows dest, PixRect rect, bool fillCentre, int state, 
   BorderGeometry g(mask, state, W, H);
   if (g.CW <= 0 || g.CH <= 0) return;
   const int ax = mask.area.Left, ay = mask.area.Top;
-  // A centre of plain copies is one tiling of the centre cell.
-  const bool tileCentre = fillCentre && !mask.masked;
-  ForEachBorderPiece(g, W, H, fillCentre && !tileCentre, true,
-                     [&](Piece piece, int sx, int sy, int w, int h, int dx, int dy) {
-    if (w <= 0 || h <= 0) return;
-    PixRect to{rect.Left + dx, rect.Top + dy, rect.Left + dx + w, rect.Top + dy + h};
-    PixRect from{ax + sx, ay + sy, ax + sx + w, ay + sy + h};
-    if (!mask.masked) {
-      if (piece == Piece::Corner)
-        CopyTransparentRect(dest, mask.bits, to.Left, clFuchsia, from, to.Top);
-      else
-        CopyRect(dest, to.Left, to.Top, mask.bits, from);
-      return;
-    }
-    CopyMaskedRectCI(to, from, dest, piece == Piece::Corner ? parent : EmptyCacheRef, mask);
+  std::vector<Bgr> scratch;
+  ForEachBorderPiece(g, W, H, fillCentre, true, [&](const BorderPiece& piece) {
+    if (piece.aw <= 0 || piece.ah <= 0) return;
+    const int x = rect.Left + piece.dx, y = rect.Top + piece.dy;
+    // Edges and the centre see no parent: plain rule 1 (or block copies).
+    if (!piece.corner && mask.masked && Unclipped(piece, dest, x, y, mask))
+      return PaintTiledMasked(piece, dest, x, y, mask, KeyColour{}, nullptr, scratch);
+    if (!piece.corner && !mask.masked && Unclipped(piece, dest, x, y, mask))
+      return TileImage(dest, {x, y, x + piece.aw, y + piece.ah},
+                       SubRows(mask.bits, {ax + piece.sx, ay + piece.sy, ax + piece.sx + piece.cw, ay + piece.sy + piece.ch}));
+    piece.ForEachTile([&](int sx, int sy, int w, int h, int dx, int dy) {
+      PixRect to{rect.Left + dx, rect.Top + dy, rect.Left + dx + w, rect.Top + dy + h};
+      PixRect from{ax + sx, ay + sy, ax + sx + w, ay + sy + h};
+      if (!mask.masked) {
+        if (piece.corner)
+          CopyTransparentRect(dest, mask.bits, to.Left, clFuchsia, from, to.Top);
+        else
+          CopyRect(dest, to.Left, to.Top, mask.bits, from);
+        return;
+      }
+      CopyMaskedRectCI(to, from, dest, piece.corner ? parent : EmptyCacheRef, mask);
+    });
   });
-  if (tileCentre)
-    TileImage(dest, {rect.Left + g.CW, rect.Top + g.CH, rect.Left + W - g.CW, rect.Top + H - g.CH},
-              SubRows(mask.bits, {ax + g.X0 + g.CW, ay + g.CH, ax + g.X0 + 2 * g.CW, ay + 2 * g.CH}));
 }
 
 void DrawStripGlyph(PixelRows dest, PixPoint position, int state, const MaskImage& mask, int mode) {
@@ -314,14 +353,19 @@ void BlendRectWithColor(PixelRows bitmap, PixRect rect, int percent, std::uint32
   rect.Right = std::min(rect.Right, bitmap.width - 1);
   rect.Bottom = std::min(rect.Bottom, bitmap.height - 1);
   if (rect.Right < rect.Left || rect.Bottom < rect.Top) return;
-  // Each channel value maps to one result: compute the 3 x 256 of them once.
-  const double f = percent / 100.0;
   const Bgr c = BgrFromColor(colour);
+  const int w = rect.Right - rect.Left + 1;
+  if (percent >= 0 && percent <= 100) {
+    for (int y = rect.Top; y <= rect.Bottom; ++y) Kernels().percentColour(bitmap.Row(y) + rect.Left, w, c, unsigned(percent));
+    return;
+  }
+  // Percentages beyond 0 .. 100 extrapolate: each channel value maps to
+  // one clamped result, computed once.
   std::array<std::uint8_t, 256> lb, lg, lr;
-  for (int v = 0; v < 256; ++v) {
-    lb[v] = ClampByte(f * v + (1 - f) * c.b);
-    lg[v] = ClampByte(f * v + (1 - f) * c.g);
-    lr[v] = ClampByte(f * v + (1 - f) * c.r);
+  for (unsigned v = 0; v < 256; ++v) {
+    lb[v] = PercentChannel(v, c.b, percent);
+    lg[v] = PercentChannel(v, c.g, percent);
+    lr[v] = PercentChannel(v, c.r, percent);
   }
   for (int y = rect.Top; y <= rect.Bottom; ++y) {
     Bgr* row = bitmap.Row(y);
@@ -329,25 +373,11 @@ void BlendRectWithColor(PixelRows bitmap, PixRect rect, int percent, std::uint32
   }
 }
 
-namespace {
-
-// dest = round(f/256 x (dest - src) + src) over n bytes.
-// N = f x d + (256 - f) x s stays below 65 281, and so does N + 128: the
-// rounding fits 16-bit lanes.
-void MixBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n, unsigned f) {
-  const auto F = std::uint16_t(f), G = std::uint16_t(256 - f);
-  for (std::size_t i = 0; i < n; ++i) {
-    auto N = std::uint16_t(std::uint16_t(F * d[i]) + std::uint16_t(G * s[i]));
-    d[i] = std::uint8_t(std::uint16_t(N + 127 + ((N >> 8) & 1)) >> 8);
-  }
-}
-
-}  // namespace
-
 void BlendBitmapRect(PixelRows dest, PixelRows src, std::uint32_t factorColour, PixPoint point, PixRect srcRect) {
   if (dest.Empty() || src.Empty()) return;
   unsigned b0 = factorColour & 0xFF, b1 = (factorColour >> 8) & 0xFF, b2 = (factorColour >> 16) & 0xFF;
-  const double k = (b0 + b1 + b2) / 768.0;
+  const unsigned sum = b0 + b1 + b2;
+  const double k = sum / 768.0;
   // Rows and columns up to the rectangle's size + 1, clipped to the source
   // and (against writes beyond a row) to the destination.
   int i0 = std::max({0, -srcRect.Left, -point.X});
@@ -356,11 +386,11 @@ void BlendBitmapRect(PixelRows dest, PixelRows src, std::uint32_t factorColour, 
   int j1 = std::min({srcRect.Height() + 1, src.height - srcRect.Top, dest.height - point.Y});
   if (i1 <= i0 || j1 <= j0) return;
   for (int j = j0; j < j1; ++j) {
-    auto* d = reinterpret_cast<std::uint8_t*>(dest.Row(point.Y + j) + point.X + i0);
-    auto* s = reinterpret_cast<const std::uint8_t*>(src.Row(srcRect.Top + j) + srcRect.Left + i0);
+    auto* d = Bytes(dest.Row(point.Y + j) + point.X + i0);
+    auto* s = Bytes(src.Row(srcRect.Top + j) + srcRect.Left + i0);
     std::size_t n = std::size_t(i1 - i0) * 3;
-    if (b0 == b1 && b1 == b2) {
-      MixBytes(d, s, n, b0);  // k = b / 256 exactly
+    if (sum % 3 == 0) {
+      Kernels().mixBytes(d, s, n, sum / 3);  // k = (sum / 3) / 256 exactly
     } else {
       for (std::size_t i = 0; i < n; ++i) d[i] = ClampByte((double(d[i]) - s[i]) * k + s[i]);
     }
@@ -370,8 +400,7 @@ void BlendBitmapRect(PixelRows dest, PixelRows src, std::uint32_t factorColour, 
 void BlendBitmaps(PixelRows dest, PixelRows src, int factor) {
   if (dest.Empty() || src.Empty() || dest.width != src.width || dest.height != src.height) return;
   for (int y = 0; y < dest.height; ++y)
-    MixBytes(reinterpret_cast<std::uint8_t*>(dest.Row(y)), reinterpret_cast<const std::uint8_t*>(src.Row(y)),
-             std::size_t(dest.width) * 3, unsigned(factor) & 0xFF);
+    Kernels().mixBytes(Bytes(dest.Row(y)), Bytes(src.Row(y)), std::size_t(dest.width) * 3, unsigned(factor) & 0xFF);
 }
 
 void BlendTransparent(PixelRows dest, int x, int y, std::uint32_t key, double factor, PixRect srcRect,
@@ -399,13 +428,20 @@ void BlendTransparent(PixelRows dest, int x, int y, std::uint32_t key, double fa
 void FadeBitmapToColor(PixelRows bitmap, std::uint32_t colour, std::uint32_t key, double factor) {
   if (bitmap.Empty()) return;
   const Bgr c = BgrFromColor(colour);
+  KeyColour k = KeyColour::From(key);
+  // A factor of n / 256 (0 <= n <= 256) makes the double arithmetic exact:
+  // the integer mix gives the same bytes.
+  const double n = factor * 256;
+  if (n >= 0 && n <= 256 && n == std::floor(n)) {
+    for (int y = 0; y < bitmap.height; ++y) Kernels().mixColour(bitmap.Row(y), bitmap.width, c, unsigned(n), k);
+    return;
+  }
   std::array<std::uint8_t, 256> lb, lg, lr;
   for (int v = 0; v < 256; ++v) {
     lb[v] = ClampByte(factor * (v - double(c.b)) + c.b);
     lg[v] = ClampByte(factor * (v - double(c.g)) + c.g);
     lr[v] = ClampByte(factor * (v - double(c.r)) + c.r);
   }
-  KeyColour k = KeyColour::From(key);
   for (int y = 0; y < bitmap.height; ++y) {
     Bgr* row = bitmap.Row(y);
     for (int x = 0; x < bitmap.width; ++x)
@@ -443,15 +479,8 @@ void GrayBitmap(PixelRows bitmap) { GrayBitmapExcept(bitmap, 0xFF000000u); }
 
 void GrayBitmapExcept(PixelRows bitmap, std::uint32_t key) {
   if (bitmap.Empty()) return;
-  KeyColour k = KeyColour::From(key);
-  for (int y = 0; y < bitmap.height; ++y) {
-    Bgr* row = bitmap.Row(y);
-    for (int x = 0; x < bitmap.width; ++x) {
-      if (k.Matches(row[x])) continue;
-      auto grey = std::uint8_t((unsigned(row[x].b) + row[x].g + row[x].r) / 3);
-      row[x] = Bgr{grey, grey, grey};
-    }
-  }
+  const KeyColour k = KeyColour::From(key);
+  for (int y = 0; y < bitmap.height; ++y) Kernels().grey(bitmap.Row(y), bitmap.width, k);
 }
 
 std::uint32_t BlendTwoColors(std::uint32_t c1, std::uint32_t c2, double factor) {
@@ -473,11 +502,17 @@ void CopyTransparentRect(PixelRows dest, PixelRows src, int x, std::uint32_t key
   KeyColour k = KeyColour::From(key);
   int i0 = std::max(0, -x), i1 = std::min(srcRect.Width(), dest.width - x);
   int j0 = std::max(0, -y), j1 = std::min(srcRect.Height(), dest.height - y);
+  if (i1 <= i0) return;
   for (int j = j0; j < j1; ++j) {
     const Bgr* s = src.Row(srcRect.Top + j) + srcRect.Left;
     Bgr* d = dest.Row(y + j) + x;
-    for (int i = i0; i < i1; ++i)
-      if (!k.Matches(s[i])) d[i] = s[i];
+    // Runs of pixels other than the key are copied whole.
+    for (int i = i0; i < i1;) {
+      const int end = k.active ? Kernels().findKey(s, i, i1, k.value) : i1;
+      std::memmove(d + i, s + i, std::size_t(end - i) * sizeof(Bgr));
+      i = end;
+      while (i < i1 && s[i] == k.value) ++i;
+    }
   }
 }
 
