@@ -55,113 +55,9 @@ bool IdentToColor(std::string_view name, std::int64_t& value) {
 
 KESTU_PUBLISH(TGraphicsObject) {}
 
-void TGraphicsObject::Changed() {
-  stale_ = true;
+void TGraphicsObject::Changed(bool reshapes) {
+  if (reshapes) stale_ = true;
   if (onChange_) onChange_(this);
-}
-
-static bool CharsetIdent(std::string_view name, std::int64_t& value) {
-  static const struct {
-    const char* name;
-    int value;
-  } kCharsets[] = {{"ANSI_CHARSET", 0}, {"DEFAULT_CHARSET", 1}, {"SYMBOL_CHARSET", 2},
-                   {"SHIFTJIS_CHARSET", 128}, {"HANGEUL_CHARSET", 129}, {"GB2312_CHARSET", 134},
-                   {"CHINESEBIG5_CHARSET", 136}, {"OEM_CHARSET", 255}, {"EASTEUROPE_CHARSET", 238},
-                   {"RUSSIAN_CHARSET", 204}, {"GREEK_CHARSET", 161}, {"TURKISH_CHARSET", 162}};
-  for (const auto& c : kCharsets)
-    if (SameText(c.name, name)) return value = c.value, true;
-  return false;
-}
-
-KESTU_PUBLISH(TFont) {
-  p.Int("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET).Idents(&CharsetIdent);
-  p.Color("Color", &TFont::Color, &TFont::SetColor, clWindowText);
-  p.Int("Height", &TFont::Height, &TFont::SetHeight, -11);
-  p.Str("Name", &TFont::Name, &TFont::SetName);
-  p.Int("Size", &TFont::Size, &TFont::SetSize, 8);
-  p.Set("Style", &TFont::Style, &TFont::SetStyle, 0, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
-}
-
-TFont::TFont() {
-  HDC screen = GetDC(nullptr);
-  pixelsPerInch_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-}
-
-TFont::~TFont() = default;
-
-void TFont::Assign(const TPersistent* source) {
-  auto* f = dynamic_cast<const TFont*>(source);
-  if (!f) return TPersistent::Assign(source);
-  if (f == this) return;
-  name_ = f->name_;
-  height_ = f->height_;
-  charset_ = f->charset_;
-  color_ = f->color_;
-  style_ = f->style_;
-  Changed();
-}
-
-void TFont::SetName(const String& value) {
-  if (value == name_ || value.empty()) return;
-  name_ = value;
-  Changed();
-}
-void TFont::SetHeight(int value) {
-  if (value == height_) return;
-  height_ = value;
-  Changed();
-}
-int TFont::Size() const { return MulDiv(-height_, 72, pixelsPerInch_); }
-void TFont::SetSize(int value) { SetHeight(-MulDiv(value, pixelsPerInch_, 72)); }
-void TFont::SetCharset(int value) {
-  if (value == charset_) return;
-  charset_ = value & 0xFF;
-  Changed();
-}
-void TFont::SetColor(TColor value) {
-  if (value == color_) return;
-  color_ = value;
-  Changed();
-}
-void TFont::SetStyle(TFontStyles value) {
-  if (value == style_) return;
-  style_ = value;
-  Changed();
-}
-
-HFONT TFont::Handle() {
-  if (stale_) {
-    handle_.Reset();
-    stale_ = false;
-  }
-  if (!handle_) {
-    LOGFONTW lf{};
-    lf.lfHeight = height_;
-    lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (style_ & fsItalic) ? 1 : 0;
-    lf.lfUnderline = (style_ & fsUnderline) ? 1 : 0;
-    lf.lfStrikeOut = (style_ & fsStrikeOut) ? 1 : 0;
-    lf.lfCharSet = BYTE(charset_);
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynW(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
-    handle_.Reset(CreateFontIndirectW(&lf));
-  }
-  return handle_.Get();
-}
-
-void TFont::AssignLogFont(const LOGFONTW& lf) {
-  name_ = lf.lfFaceName;
-  height_ = lf.lfHeight;
-  charset_ = lf.lfCharSet;
-  style_ = 0;
-  if (lf.lfWeight >= FW_BOLD) style_ |= fsBold;
-  if (lf.lfItalic) style_ |= fsItalic;
-  if (lf.lfUnderline) style_ |= fsUnderline;
-  if (lf.lfStrikeOut) style_ |= fsStrikeOut;
-  Changed();
 }
 
 KESTU_PUBLISH(TBrush) {
@@ -173,6 +69,7 @@ KESTU_PUBLISH(TBrush) {
 void TBrush::Assign(const TPersistent* source) {
   auto* b = dynamic_cast<const TBrush*>(source);
   if (!b) return TPersistent::Assign(source);
+  if (color_ == b->color_ && style_ == b->style_) return;
   color_ = b->color_;
   style_ = b->style_;
   Changed();
@@ -218,6 +115,7 @@ KESTU_PUBLISH(TPen) {
 void TPen::Assign(const TPersistent* source) {
   auto* p = dynamic_cast<const TPen*>(source);
   if (!p) return TPersistent::Assign(source);
+  if (color_ == p->color_ && width_ == p->width_ && style_ == p->style_) return;
   color_ = p->color_;
   width_ = p->width_;
   style_ = p->style_;
@@ -258,7 +156,7 @@ KESTU_PUBLISH(TCanvas) {}
 TCanvas::TCanvas() {
   // A changed tool must leave the context before its old handle is deleted.
   font_.SetOnChange([this](TObject*) {
-    if (dc_ && oldFont_) SelectObject(dc_, oldFont_), oldFont_ = nullptr, selectedFont_ = nullptr;
+    if (font_.HandleStale() && dc_ && oldFont_) SelectObject(dc_, oldFont_), oldFont_ = nullptr, selectedFont_ = nullptr;
   });
   pen_.SetOnChange([this](TObject*) {
     if (dc_ && oldPen_) SelectObject(dc_, oldPen_), oldPen_ = nullptr, selectedPen_ = nullptr;

@@ -107,10 +107,13 @@ class TGraphicsObject : public TPersistent {
  public:
   const TNotifyEvent& OnChange() const { return onChange_; }
   void SetOnChange(TNotifyEvent e) { onChange_ = std::move(e); }
+  // The native handle is out of date and is rebuilt on next use.
+  bool HandleStale() const { return stale_; }
 
  protected:
-  // Marks the handle stale (it is recreated on next use) and tells the user.
-  void Changed();
+  // Tells the user of a change; a change of what the native handle is built
+  // from also marks the handle stale.
+  void Changed(bool reshapes = true);
   bool stale_ = false;
 
  private:
@@ -147,8 +150,14 @@ class TFont : public TGraphicsObject {
   HFONT Handle();
   // Takes the attributes of a logical font (e.g. the system menu font).
   void AssignLogFont(const LOGFONTW& font);
+  // Native fonts built by all fonts of the process so far.
+  static std::size_t NativeFontsCreated();
 
  private:
+  // Takes all attributes at once: one change at most, which rebuilds the
+  // native font only when one of the shaping attributes differs.
+  void SetShape(const String& name, int height, int charset, TFontStyles style, TColor color);
+
   String name_ = L"MS Sans Serif";
   int height_ = -11;
   int charset_ = DEFAULT_CHARSET;

@@ -171,6 +171,60 @@ TEST(Font, ChangesNotifyAndRecreateTheHandle) {
   EXPECT_EQ(copy.Style(), TFontStyles(fsBold | fsItalic));
 }
 
+TEST(Font, OnlyAttributesThatShapeTheGlyphsRebuildTheNativeFont) {
+  TFont font;
+  int changes = 0;
+  font.SetOnChange([&](TObject*) { ++changes; });
+  const HFONT first = font.Handle();
+  const std::size_t built = TFont::NativeFontsCreated();
+  font.SetColor(clRed);  // the text colour: told, but the font stays
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(font.Handle(), first);
+  TFont other;
+  other.Assign(&font);
+  font.Assign(&other);  // nothing differs: no change at all
+  EXPECT_EQ(changes, 1);
+  other.SetColor(clBlue);
+  font.Assign(&other);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(font.Color(), clBlue);
+  EXPECT_EQ(font.Handle(), first);
+  EXPECT_EQ(TFont::NativeFontsCreated(), built);
+  for (auto reshape : {+[](TFont& f) { f.SetHeight(-30); }, +[](TFont& f) { f.SetName(L"Arial"); },
+                       +[](TFont& f) { f.SetStyle(fsUnderline); }, +[](TFont& f) { f.SetCharset(GB2312_CHARSET); }}) {
+    const std::size_t before = TFont::NativeFontsCreated();
+    reshape(other);
+    font.Assign(&other);
+    font.Handle();
+    EXPECT_EQ(TFont::NativeFontsCreated(), before + 1);
+  }
+  LOGFONTW lf{};
+  GetObjectW(font.Handle(), sizeof lf, &lf);
+  EXPECT_EQ(lf.lfHeight, -30);
+  EXPECT_TRUE(lf.lfUnderline);
+  EXPECT_EQ(lf.lfCharSet, GB2312_CHARSET);
+  const int told = changes;
+  font.AssignLogFont(lf);  // the same attributes again
+  EXPECT_EQ(changes, told);
+}
+
+TEST(Canvas, TextColourChangesKeepTheSelectedFont) {
+  TBitmap bitmap(40, 20);
+  TCanvas* canvas = bitmap.Canvas();
+  canvas->Brush()->SetStyle(bsClear);
+  canvas->TextOut(0, 0, L"A");
+  const HDC dc = canvas->Handle();
+  const HGDIOBJ selected = GetCurrentObject(dc, OBJ_FONT);
+  const std::size_t built = TFont::NativeFontsCreated();
+  for (TColor c : {clRed, clLime, clBlue}) {
+    canvas->Font()->SetColor(c);
+    canvas->TextOut(0, 0, L"A");
+    EXPECT_EQ(GetTextColor(dc), ColorToRGB(c));
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), selected);
+  }
+  EXPECT_EQ(TFont::NativeFontsCreated(), built);
+}
+
 TEST(Canvas, ToolsChangedMidDrawingLeaveNoObjectSelected) {
   TBitmap bitmap(40, 20);
   TCanvas* canvas = bitmap.Canvas();

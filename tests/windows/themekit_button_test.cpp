@@ -217,6 +217,19 @@ TEST_F(ButtonHost, FaceFollowsTheStateImages) {
   EXPECT_EQ(0, clicks);
 }
 
+TEST_F(ButtonHost, RepaintsBuildNoFontForTheCaptionsColours) {
+  button->SetCaption(L"OK");
+  button->SetEnabled(false);  // the caption is drawn twice, in two colours
+  TBitmap face(button->Width(), button->Height());
+  auto paint = [&] { button->Perform(WM_PAINT, WPARAM(face.Canvas()->Handle()), 0); };
+  paint();
+  const std::size_t before = TFont::NativeFontsCreated();
+  paint();
+  paint();
+  // At most the one font of each paint's fresh off-screen canvas.
+  EXPECT_LE(TFont::NativeFontsCreated() - before, 2u);
+}
+
 TEST_F(ButtonHost, TransparentCornersShowWhatLiesBehind) {
   // MacOS: the strip's corners are magenta and the button is transparent, so
   // the corner shows the form's own colour; the middle is the image.
