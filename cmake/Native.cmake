@@ -1,9 +1,19 @@
 # Native Linux build of the portable core: tests under the sanitizers,
-# benchmarks, and (with KESTU_FUZZ) libFuzzer targets.
-set(KESTU_CONFIG native)
+# benchmarks, and (with KESTU_FUZZ) libFuzzer targets. Built as 32-bit code
+# (toolchain native-i686) it is the configuration native32: the tests alone,
+# with libjpeg and googletest built from source, as no 32-bit system
+# libraries install here.
+option(KESTU_ASAN "AddressSanitizer beside UBSan in the sanitized build" ON)
 add_library(kestu_options INTERFACE)
-find_package(JPEG REQUIRED)
-target_link_libraries(kestu_options INTERFACE JPEG::JPEG)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(KESTU_CONFIG native32)
+  include(cmake/BuiltDeps.cmake)
+  kestu_built_jpeg()
+else()
+  set(KESTU_CONFIG native)
+  find_package(JPEG REQUIRED)
+  target_link_libraries(kestu_options INTERFACE JPEG::JPEG)
+endif()
 
 if(KESTU_FUZZ)
   target_compile_options(kestu_options INTERFACE -g -O1 -fsanitize=fuzzer-no-link,address,undefined)
@@ -15,26 +25,35 @@ if(KESTU_FUZZ)
     add_executable(${stem} ${source})
     target_link_libraries(${stem} PRIVATE ${KESTU_PORTABLE})
     target_link_options(${stem} PRIVATE -fsanitize=fuzzer)
-    # A short smoke run over the committed seeds keeps the targets honest.
-    # New inputs go to a folder of the build, never into the committed seeds.
+    # A short smoke run over the committed seeds keeps the targets honest;
+    # an input that takes more than five seconds fails it (a parser that
+    # looks hung). New inputs go to a folder of the build, never into the
+    # committed seeds.
     set(found ${CMAKE_BINARY_DIR}/fuzz-found/${stem})
     file(MAKE_DIRECTORY ${found})
     set(seeds ${PROJECT_SOURCE_DIR}/fuzz/corpus/${stem})
     if(NOT EXISTS ${seeds})
       set(seeds "")
     endif()
-    add_test(NAME fuzz.${stem} COMMAND ${stem} -runs=5000 -max_total_time=10 ${found} ${seeds})
+    add_test(NAME fuzz.${stem} COMMAND ${stem} -runs=5000 -max_total_time=10 -timeout=5 ${found} ${seeds})
   endforeach()
   return()
 endif()
 
 if(KESTU_SANITIZE)
+  set(sanitizers $<IF:$<BOOL:${KESTU_ASAN}>,address$<COMMA>undefined,undefined>)
   target_compile_options(kestu_options INTERFACE -g -fno-omit-frame-pointer
-    -fsanitize=address,undefined -fno-sanitize-recover=undefined)
-  target_link_options(kestu_options INTERFACE -fsanitize=address,undefined)
+    -fsanitize=${sanitizers} -fno-sanitize-recover=undefined)
+  target_link_options(kestu_options INTERFACE -fsanitize=${sanitizers})
 endif()
 
 kestu_portable_libraries()
+
+if(KESTU_CONFIG STREQUAL native32)
+  kestu_built_gtest()
+  kestu_tests(tests/native ${KESTU_PORTABLE} gtest_main)
+  return()
+endif()
 
 find_package(GTest REQUIRED)
 kestu_tests(tests/native ${KESTU_PORTABLE} GTest::gtest_main)
