@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "framework/Accessibility.h"
 #include "framework/Forms.h"
 
 namespace kestu {
@@ -617,6 +618,14 @@ void TWinControl::WmNcDestroy(TMessage& m) {
   handle_ = nullptr;
 }
 
+// Controls that draw themselves describe themselves to screen readers; the
+// others keep what the system says of them.
+void TWinControl::WmGetObject(TMessage& m) {
+  auto* description = dynamic_cast<TAccessibleDescription*>(this);
+  m.Result = description ? description->AnswerGetObject(handle_, OBJID_CLIENT, m.WParam, m.LParam) : 0;
+  if (!m.Result) DefaultHandler(m);
+}
+
 void TWinControl::DefaultHandler(TMessage& m) {
   if (handle_) m.Result = CallWindowProcW(defWndProc_, handle_, m.Msg, m.WParam, m.LParam);
 }
@@ -646,6 +655,7 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_NCDESTROY: return WmNcDestroy(m);
     case WM_SETTEXT: return WmSetText(m);
     case WM_SYSCOLORCHANGE: return WmSysColorChange(m);
+    case WM_GETOBJECT: return WmGetObject(m);
     case CM_ENABLEDCHANGED: return CmEnabledChanged(m);
     case CM_VISIBLECHANGED: return CmVisibleChanged(m);
     case CM_COLORCHANGED: return CmColorChanged(m);

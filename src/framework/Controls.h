@@ -441,6 +441,7 @@ class TWinControl : public TControl {
   void WmNcDestroy(TMessage& m);
   void WmSetText(TMessage& m);
   void WmSysColorChange(TMessage& m);
+  void WmGetObject(TMessage& m);
   void CmEnabledChanged(TMessage& m);
   void CmVisibleChanged(TMessage& m);
   void CmColorChanged(TMessage& m);

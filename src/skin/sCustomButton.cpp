@@ -44,6 +44,15 @@ void TsButton::Click() {
   TsButtonControl::Click();
 }
 
+TAccessibleElement TsButton::AccessibleSelf() {
+  return PushButtonElement(*this, ActiveDefaultButton(), Down(), MouseInControl());
+}
+
+void TsButton::AccessibleDefaultAction(int) {
+  if (CanFocus()) SetFocus();
+  Click();
+}
+
 void TsButton::CreateHandleDone() {
   TsButtonControl::CreateHandleDone();
   activeDefault_ = default_;

@@ -2,12 +2,13 @@
 // TsButton: the skinned push button with dialog behaviour (Default, Cancel,
 // ModalResult, accelerators, focus frame).
 
+#include "framework/Accessibility.h"
 #include "framework/Forms.h"
 #include "skin/sButtonControl.h"
 
 namespace kestu {
 
-class TsButton : public TsButtonControl {
+class TsButton : public TsButtonControl, public TAccessibleDescription {
   KESTU_CLASS(TsButton, TsButtonControl)
  public:
   explicit TsButton(TComponent* AOwner);
@@ -27,6 +28,9 @@ class TsButton : public TsButtonControl {
   bool ActiveDefaultButton() const override { return default_ && activeDefault_; }
   void Click() override;
   void WndProc(TMessage& message) override;
+  TAccessibleElement AccessibleSelf() override;
+  // Pressed as by the mouse: the focus moves to the button, then it clicks.
+  void AccessibleDefaultAction(int child) override;
 
  protected:
   void CreateHandleDone() override;

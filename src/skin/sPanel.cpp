@@ -80,6 +80,22 @@ void TsTransparentPanel::Paint() {
   WriteCaption(Canvas(), {inset, 0, Width() - inset, Height()});
 }
 
+TAccessibleElement TsTransparentPanel::AccessibleSelf() {
+  TAccessibleElement e;
+  e.Role = ROLE_SYSTEM_GROUPING;
+  e.Name = Caption();
+  e.State = WindowStates(*this) & ~STATE_SYSTEM_FOCUSABLE;
+  e.Bounds = ScreenBoundsOf(Handle());
+  return e;
+}
+
+std::vector<TAccessibleElement> TsTransparentPanel::AccessibleParts() {
+  std::vector<TAccessibleElement> parts;
+  for (TControl* c : ControlList())
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && w->Visible()) parts.push_back(WindowPart(w->Handle()));
+  return parts;
+}
+
 void TsTransparentPanel::WndProc(TMessage& m) {
   if (m.Msg == WM_ERASEBKGND) {
     m.Result = 1;  // whatever lies behind stays
@@ -189,6 +205,13 @@ void TsCustomPanel::WndProc(TMessage& m) {
 }
 
 // ---- size grip
+
+TAccessibleElement TsGrip::AccessibleSelf() {
+  TAccessibleElement e = TsCustomPanel::AccessibleSelf();
+  e.Role = ROLE_SYSTEM_GRIP;
+  e.Name.clear();
+  return e;
+}
 
 TsGrip::TsGrip(TComponent* AOwner) : TsCustomPanel(AOwner) {
   SetCaption(L" ");

@@ -5,6 +5,7 @@
 // size grip in a form's bottom-right corner that shows the form's own corner
 // and hands presses to the form.
 
+#include "framework/Accessibility.h"
 #include "framework/Controls.h"
 #include "framework/StdCtrls.h"
 #include "skin/SkinGdi.h"
@@ -18,7 +19,9 @@ namespace kestu {
 class TsTransparentPanel;
 using TsPanelPaintEvent = std::function<void(TsTransparentPanel* Sender, TCanvas* Canvas)>;
 
-class TsTransparentPanel : public TCustomControl {
+// Screen readers see a grouping named by the caption holding the child
+// windows.
+class TsTransparentPanel : public TCustomControl, public TAccessibleDescription {
   KESTU_CLASS(TsTransparentPanel, TCustomControl)
  public:
   explicit TsTransparentPanel(TComponent* AOwner);
@@ -37,6 +40,8 @@ class TsTransparentPanel : public TCustomControl {
   virtual int ContentInset();
   void AdjustClientRect(RECT& rect) override;
   void WndProc(TMessage& message) override;
+  TAccessibleElement AccessibleSelf() override;
+  std::vector<TAccessibleElement> AccessibleParts() override;
 
  protected:
   void Paint() override;
@@ -105,6 +110,7 @@ class TsGrip : public TsCustomPanel {
 
   bool CornerVisible = true;
   TWinControl* LinkedForm = nullptr;
+  TAccessibleElement AccessibleSelf() override;
 
  protected:
   void Paint() override;

@@ -5,6 +5,7 @@
 // while a part is held and dragging the slider. Without a skin the native
 // scroll bar underneath paints and handles the mouse itself.
 
+#include "framework/Accessibility.h"
 #include "framework/Controls.h"
 #include "framework/StdCtrls.h"
 #include "skin/SkinGdi.h"
@@ -22,7 +23,7 @@ using TsScrollChangeEvent = std::function<void(TsScrollBar* Sender, int Previous
 // Where "Scrollbar property out of range" goes; a message box by default.
 extern std::function<void(const String& text)> ScrollRangeReport;
 
-class TsScrollBar : public TWinControl {
+class TsScrollBar : public TWinControl, public TAccessibleDescription {
   KESTU_CLASS(TsScrollBar, TWinControl)
  public:
   explicit TsScrollBar(TComponent* AOwner);
@@ -69,6 +70,10 @@ class TsScrollBar : public TWinControl {
   bool CanFocus() override;
   void WndProc(TMessage& message) override;
   void Loaded() override;
+  // As screen readers see it (ScrollBarAccessible.cpp).
+  TAccessibleElement AccessibleSelf() override;
+  std::vector<TAccessibleElement> AccessibleParts() override;
+  void AccessibleDefaultAction(int child) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;

@@ -506,6 +506,11 @@ LRESULT TsSkinProvider::ActiveWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case CM_MENUCHANGED:
       if (!form_->HasState(csLoading) && IsWindowVisible(window_)) menuChanged_ = true;
       return CallPrevious(msg, wParam, lParam);
+    case WM_GETOBJECT: {
+      // The title bar is drawn here, so it is described here too.
+      const LRESULT object = titleBarAccessible_.AnswerGetObject(window_, OBJID_TITLEBAR, wParam, lParam);
+      return object ? object : CallPrevious(msg, wParam, lParam);
+    }
     default: return CallPrevious(msg, wParam, lParam);
   }
 }
@@ -584,6 +589,17 @@ void TsSkinProvider::NcButtonUp(int code, UINT msg, WPARAM wParam, LPARAM lParam
   }
   if (hotButton_ != 0 && RecordOf(hotButton_) && RecordOf(hotButton_)->State == 2) SetHotButton(0);
   CallPrevious(msg, wParam, lParam);
+}
+
+void TsSkinProvider::PressTitleButton(int code) {
+  const TitleButtonRecord* r = RecordOf(code);
+  if (!r || !r->Laid) return;
+  RECT bounds{};
+  GetWindowRect(window_, &bounds);
+  const LPARAM at = MAKELPARAM(bounds.left + (r->Rect.left + r->Rect.right) / 2,
+                               bounds.top + (r->Rect.top + r->Rect.bottom) / 2);
+  NcButtonDown(code, at);
+  NcButtonUp(code, WM_NCLBUTTONUP, WPARAM(code), at);
 }
 
 void TsSkinProvider::MinimizeForm() {

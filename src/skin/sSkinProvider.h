@@ -11,6 +11,7 @@
 #include "skin/core/FrameGeometry.h"
 #include "skin/sCommonData.h"
 #include "skin/sSkinManager.h"
+#include "skin/TitleBarAccessible.h"
 #include "skin/sTitleButtons.h"
 
 #include <memory>
@@ -106,6 +107,9 @@ class TsSkinProvider : public TComponent, public TsSkinMessageTarget {
   void UpdateScrollBars();
   TsFormScrolling* Scrolling() { return scrolling_.get(); }
   void ShowSystemMenu(int x, int y);
+  // What pressing and releasing the mouse on a title button does, by its
+  // hit code (a screen reader's press).
+  void PressTitleButton(int code);
   // Menu-line item redrawn after its selection changed, in window coordinates.
   void RedrawMenuItem(TMenuItem* item, const RECT& rect, TOwnerDrawState state);
 
@@ -198,6 +202,7 @@ class TsSkinProvider : public TComponent, public TsSkinMessageTarget {
   bool showAppIcon_ = true;
   TsTitleButtons titleButtons_{this};
   TsTitleIcon titleIcon_;
+  TsTitleBarAccessible titleBarAccessible_{*this};
 };
 
 }  // namespace kestu

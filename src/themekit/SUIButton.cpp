@@ -311,6 +311,8 @@ TsuiButton::~TsuiButton() {
   if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
 }
 
+TAccessibleElement TsuiButton::AccessibleSelf() { return PushButtonElement(*this, Default(), IsPressed(), IsMouseOver()); }
+
 void TsuiButton::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CM_DIALOGKEY: return CmDialogKey(m);

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "framework/Accessibility.h"
 #include "framework/StdCtrls.h"
 #include "themekit/core/StyleTables.h"
 
@@ -90,7 +91,7 @@ class TsuiCustomButton : public TCustomControl {
   TNotifyEvent onRepeat_, onMouseExit_;
 };
 
-class TsuiButton : public TsuiCustomButton {
+class TsuiButton : public TsuiCustomButton, public TAccessibleDescription {
   KESTU_CLASS(TsuiButton, TsuiCustomButton)
  public:
   explicit TsuiButton(TComponent* AOwner);
@@ -119,6 +120,8 @@ class TsuiButton : public TsuiCustomButton {
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void WndProc(TMessage& m) override;
+  TAccessibleElement AccessibleSelf() override;
+  void AccessibleDefaultAction(int) override { Click(); }
 
  protected:
   void AutoSizeToStyle() override;

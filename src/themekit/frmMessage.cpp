@@ -1,5 +1,7 @@
 #include "themekit/frmMessage.h"
 
+#include <algorithm>
+
 #include "framework/SysUtils.h"
 #include "themekit/SUIButton.h"
 
@@ -29,6 +31,32 @@ String TfrmMsg::MessageText() const {
 
 void TfrmMsg::FormKeyDown(TObject*, WORD& Key, TShiftState Shift) {
   if (Key == 'C' && (Shift & ssCtrl)) ClipboardSetText(MessageText());
+}
+
+TAccessibleElement TfrmMsg::AccessibleSelf() {
+  TAccessibleElement e;
+  e.Role = ROLE_SYSTEM_DIALOG;
+  e.Name = suiForm1->Caption();
+  if (!IsWindowVisible(Handle())) e.State |= STATE_SYSTEM_INVISIBLE;
+  e.Bounds = ScreenBoundsOf(Handle());
+  return e;
+}
+
+std::vector<TAccessibleElement> TfrmMsg::AccessibleParts() {
+  std::vector<TAccessibleElement> parts;
+  if (suiForm1->TitleBarVisible()) parts.push_back(WindowPart(suiForm1->TitleBar()->Handle()));
+  TAccessibleElement text;
+  text.Role = ROLE_SYSTEM_STATICTEXT;
+  text.Name = lbl->Caption();
+  text.State = STATE_SYSTEM_READONLY;
+  text.Bounds = ClientToScreenRect(suiForm1->Handle(), lbl->BoundsRect());
+  parts.push_back(text);
+  std::vector<TsuiButton*> buttons;
+  for (TComponent* c : ComponentList())
+    if (auto* button = dynamic_cast<TsuiButton*>(c); button && button->Visible()) buttons.push_back(button);
+  std::sort(buttons.begin(), buttons.end(), [](TsuiButton* a, TsuiButton* b) { return a->Left() < b->Left(); });
+  for (TsuiButton* button : buttons) parts.push_back(WindowPart(button->Handle()));
+  return parts;
 }
 
 }  // namespace kestu
