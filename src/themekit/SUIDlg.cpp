@@ -39,10 +39,6 @@ KESTU_PUBLISH(TsuiDialog) {
 }
 
 TsuiDialog::TsuiDialog(TComponent* AOwner) : TComponent(AOwner) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-    font_.AssignLogFont(metrics.lfMessageFont);
   captionFont_.SetColor(clWhite);
   captionFont_.SetName(L"Tahoma");
   captionFont_.SetStyle(fsBold);

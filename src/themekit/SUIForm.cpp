@@ -108,6 +108,9 @@ TsuiForm::TsuiForm(TComponent* AOwner) : TCustomControl(AOwner) {
   }
   SetParent(host_);
   Layout();
+  // The border style change above made the host's window anew, without the
+  // region the creation style cut.
+  if (!designing) titleBar_->UpdateRegion();
 }
 
 TsuiForm::~TsuiForm() {
@@ -216,7 +219,8 @@ void TsuiForm::SetUIStyle(TsuiUIStyle v) {
 }
 
 void TsuiForm::SetFileTheme(TsuiFileTheme* v) {
-  if (fileTheme_ && fileTheme_ != v) fileTheme_->RemoveFreeNotification(this);
+  if (v == fileTheme_) return;  // only a different theme applies the style again
+  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
   fileTheme_ = v;
   if (v) v->FreeNotification(this);
   SetUIStyle(uiStyle_);
@@ -247,12 +251,14 @@ void TsuiForm::SetFrameWidth(int v) {
   Layout();
 }
 
-// The host's height for a panel of height v: the inverse of Layout, so
-// writing the height the panel already has leaves the host as it is.
+// The host gets one and a half borders below the panel's height whether the
+// title bar shows or not, which is not quite the inverse of Layout: the stored
+// dialog's sizes were designed with this rule, and each write of the same
+// 3-pixel border makes the host a pixel taller.
 void TsuiForm::SetFrameHeight(int v) {
   if (!host_) return TCustomControl::SetHeight(v);
-  const int t = titleBar_->Visible() ? 0 : borderWidth_;
-  host_->SetHeight(v + borderWidth_ + t + (HasState(csDesigning) ? hostFrameHeight_ : 0));
+  const int BW = borderWidth_;
+  host_->SetHeight(v + BW + BW / 2 + (HasState(csDesigning) ? hostFrameHeight_ : 0));
   Layout();
 }
 

@@ -70,7 +70,7 @@ class TsuiForm : public TCustomControl, public TsuiTitleBarHost, public TsuiMenu
 
   TsuiTitleBar* TitleBar() const { return titleBar_; }
   TToolBar* MenuBar() const { return menuBar_; }
-  TCustomForm* HostForm() const { return host_; }
+  TCustomForm* HostForm() const override { return host_; }
   bool HostWasSizeable() const override { return hostBorderStyle_ == bsSizeable; }
 
   void Layout();

@@ -35,6 +35,19 @@ int FirstImageOf(TsuiTitleBarBtnType type, bool maximised) {
 
 bool HostMaximised(TCustomForm* host) { return host && host->HandleAllocated() && IsZoomed(host->Handle()); }
 
+// What a screen reader calls a title button.
+String TitleButtonName(TsuiTitleBarBtnType type, bool maximised, int index) {
+  switch (type) {
+    case suiMax: return maximised ? L"Restore" : L"Maximize";
+    case suiMin: return L"Minimize";
+    case suiClose: return L"Close";
+    case suiHelp: return L"Help";
+    case suiControlBox: return L"System menu";
+    case suiCustom: break;
+  }
+  return L"Button " + std::to_wstring(index + 1);
+}
+
 }  // namespace
 
 String FitCaption(TCanvas* canvas, const String& caption, int room) {
@@ -394,14 +407,15 @@ void TsuiTitleBar::UpdateRegion() {
   if (!host || !host->HandleAllocated() || HasState(csDesigning)) return;
   const int r = roundCorner_;
   const RECT c = host->ClientRect();
-  HRGN region = CreateRoundRectRgn(c.left, c.top, c.right + 1, c.bottom + 1, r, r);
+  GdiHandle<HRGN> region(CreateRoundRectRgn(c.left, c.top, c.right + 1, c.bottom + 1, r, r));
+  if (!region) return;
   if (r > 0) {
     GdiHandle<HRGN> left(CreateRectRgn(c.left, c.bottom - 2 * r, c.left + 2 * r, c.bottom));
     GdiHandle<HRGN> right(CreateRectRgn(c.right - 2 * r, c.bottom - 2 * r, c.right, c.bottom));
-    CombineRgn(region, region, left.Get(), RGN_OR);
-    CombineRgn(region, region, right.Get(), RGN_OR);
+    CombineRgn(region.Get(), region.Get(), left.Get(), RGN_OR);
+    CombineRgn(region.Get(), region.Get(), right.Get(), RGN_OR);
   }
-  SetWindowRgn(host->Handle(), region, TRUE);  // the window owns the region now
+  SetWindowRegion(host->Handle(), std::move(region), true);
 }
 
 void TsuiTitleBar::RefreshMaxButtons() {
@@ -495,9 +509,33 @@ void TsuiTitleBar::DrawSections(TBitmap* bitmap) {
   if (client && !client->Picture()->Empty()) canvas->StretchDraw(RECT{left, 0, right, H}, client->Picture());
 }
 
+TsuiTitleBar::TitleBarLayout TsuiTitleBar::LayoutFor(int W) {
+  TitleBarLayout layout;
+  int x = W + rightBtnXOffset_ + 1;
+  for (int i = 0; i < buttons_.Count(); ++i) {
+    TsuiTitleBarButton* b = Button(i);
+    if (!b->Visible() || b->ButtonType() == suiControlBox) continue;
+    const int pw = b->PicNormal()->Width(), ph = b->PicNormal()->Height();
+    x -= pw + buttonInterval_ + 1;
+    layout.Buttons.push_back({i, PixRect{x, b->Top(), x + pw, b->Top() + ph}});
+  }
+  int l = leftBtnXOffset_;
+  for (int i = 0; i < buttons_.Count(); ++i) {
+    TsuiTitleBarButton* b = Button(i);
+    if (b->ButtonType() != suiControlBox) continue;
+    const int pw = b->PicNormal()->Width(), ph = b->PicNormal()->Height();
+    layout.Buttons.push_back({i, PixRect{l, b->Top(), l + pw, b->Top() + ph}});
+    l += drawAppIcon_ ? 21 : pw + 5;
+    break;
+  }
+  if (l == 0) l = 6;
+  layout.CaptionLeft = l;
+  layout.CaptionRight = x;
+  return layout;
+}
+
 void TsuiTitleBar::DrawButtonsAndCaption(TBitmap* bitmap) {
   TCanvas* canvas = bitmap->Canvas();
-  const int W = bitmap->Width();
   POINT cursor{-1, -1};
   if (HandleAllocated()) {
     GetCursorPos(&cursor);
@@ -518,22 +556,10 @@ void TsuiTitleBar::DrawButtonsAndCaption(TBitmap* bitmap) {
     canvas->Draw(x, b->Top(), &work);
   };
 
-  int x = W + rightBtnXOffset_ + 1;
-  for (int i = 0; i < buttons_.Count(); ++i) {
+  const TitleBarLayout layout = LayoutFor(bitmap->Width());
+  for (const auto& [i, r] : layout.Buttons) {
     TsuiTitleBarButton* b = Button(i);
-    if (!b->Visible() || b->ButtonType() == suiControlBox) continue;
-    const int pw = b->PicNormal()->Width(), ph = b->PicNormal()->Height();
-    x -= pw + buttonInterval_ + 1;
-    drawPicture(b, pictureFor(b, PixRect{x, b->Top(), x + pw, b->Top() + ph}, i), x);
-  }
-
-  int l = leftBtnXOffset_;
-  for (int i = 0; i < buttons_.Count(); ++i) {
-    TsuiTitleBarButton* b = Button(i);
-    if (b->ButtonType() != suiControlBox) continue;
-    const int pw = b->PicNormal()->Width(), ph = b->PicNormal()->Height();
-    const PixRect r{l, b->Top(), l + pw, b->Top() + ph};
-    if (drawAppIcon_) {
+    if (b->ButtonType() == suiControlBox && drawAppIcon_) {
       if (PointInRectInclusive(cursor.x, cursor.y, r)) hover_ = i;
       TIcon icon;
       HICON appIcon = Application && Application->MainForm() ? Application->MainForm()->Icon()->Handle() : nullptr;
@@ -541,19 +567,16 @@ void TsuiTitleBar::DrawButtonsAndCaption(TBitmap* bitmap) {
         icon.SetHandle(CopyIcon(appIcon));
       else
         icon.LoadFromResourceName(GetModuleHandleW(nullptr), L"MAINICON", 16);
-      DrawIconEx(canvas->Handle(), l + 3, b->Top(), icon.Handle(), 16, 16, 0, nullptr, DI_NORMAL);
-      l += 21;
+      DrawIconEx(canvas->Handle(), r.Left + 3, b->Top(), icon.Handle(), 16, 16, 0, nullptr, DI_NORMAL);
     } else {
-      drawPicture(b, pictureFor(b, r, i), l);
-      l += pw + 5;
+      drawPicture(b, pictureFor(b, r, i), r.Left);
     }
-    break;
   }
-  if (l == 0) l = 6;
 
   canvas->Font()->Assign(Font());
   if (!formActive_) canvas->Font()->SetColor(clInactiveCaption);
-  const String text = FitCaption(canvas, caption_, x - l);
+  const int l = layout.CaptionLeft;
+  const String text = FitCaption(canvas, caption_, layout.CaptionRight - l);
   const int textHeight = canvas->TextHeight(text.empty() ? String(L" ") : text);
   canvas->Brush()->SetStyle(bsClear);
   canvas->TextOut(l, (rowHeight_ - textHeight) / 2 + rowTop_, text);
@@ -578,21 +601,55 @@ void TsuiTitleBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
   if (button != mbLeft) return;
   const int index = hover_;
   pressed_ = false;
-  if (index >= 0 && index < buttons_.Count()) {
-    TsuiTitleBarButton* b = Button(index);
-    if (b->ButtonType() != suiControlBox || b->ControlBoxMenu()) {
-      const TsuiTitleBarBtnType type = b->ButtonType();
-      ProcessButtonClick(index);
-      if (type == suiCustom && onCustomBtnsClick_)
-        onCustomBtnsClick_(this, index);
-      else if (type == suiHelp && onHelpBtnClick_)
-        onHelpBtnClick_(this, index);
-    } else {
-      const POINT p = ClientToScreen(POINT{0, Height()});
-      PopupSystemMenu(p.x, p.y);
-    }
-  }
+  ReleaseButton(index);
   if (HandleAllocated()) Invalidate();
+}
+
+void TsuiTitleBar::ReleaseButton(int index) {
+  if (index < 0 || index >= buttons_.Count()) return;
+  TsuiTitleBarButton* b = Button(index);
+  if (b->ButtonType() != suiControlBox || b->ControlBoxMenu()) {
+    const TsuiTitleBarBtnType type = b->ButtonType();
+    ProcessButtonClick(index);
+    if (type == suiCustom && onCustomBtnsClick_)
+      onCustomBtnsClick_(this, index);
+    else if (type == suiHelp && onHelpBtnClick_)
+      onHelpBtnClick_(this, index);
+  } else {
+    const POINT p = ClientToScreen(POINT{0, Height()});
+    PopupSystemMenu(p.x, p.y);
+  }
+}
+
+std::vector<TsuiTitleBar::TitleBarLayout::Place> TsuiTitleBar::ButtonsLeftToRight() {
+  std::vector<TitleBarLayout::Place> places = LayoutFor(Width()).Buttons;
+  std::stable_sort(places.begin(), places.end(), [](const auto& a, const auto& b) { return a.Rect.Left < b.Rect.Left; });
+  return places;
+}
+
+TAccessibleElement TsuiTitleBar::AccessibleSelf() {
+  TAccessibleElement e;
+  e.Role = ROLE_SYSTEM_TITLEBAR;
+  e.Name = caption_;
+  if (!IsWindowVisible(Handle())) e.State |= STATE_SYSTEM_INVISIBLE;
+  e.Bounds = ScreenBoundsOf(Handle());
+  return e;
+}
+
+std::vector<TAccessibleElement> TsuiTitleBar::AccessibleParts() {
+  std::vector<TAccessibleElement> parts;
+  const bool maximised = HostMaximised(Host());
+  for (const auto& [i, r] : ButtonsLeftToRight()) {
+    const RECT bounds = ClientToScreenRect(Handle(), RECT{r.Left, r.Top, r.Right, r.Bottom});
+    const bool hot = hover_ == i;
+    parts.push_back(PartButtonElement(TitleButtonName(Button(i)->ButtonType(), maximised, i), bounds, hot && pressed_, hot));
+  }
+  return parts;
+}
+
+void TsuiTitleBar::AccessibleDefaultAction(int child) {
+  const std::vector<TitleBarLayout::Place> places = ButtonsLeftToRight();
+  if (child >= 1 && std::size_t(child) <= places.size()) ReleaseButton(places[std::size_t(child) - 1].Index);
 }
 
 void TsuiTitleBar::WmMouseMove(TMessage& m) {

@@ -4,6 +4,7 @@
 // the caption between them. Dragging it moves the window; its popup menu is
 // the window's small system menu.
 
+#include "framework/Accessibility.h"
 #include "framework/StdCtrls.h"
 #include "themekit/SUIPopupMenu.h"
 
@@ -21,6 +22,8 @@ class TsuiTitleBarHost {
   virtual ~TsuiTitleBarHost() = default;
   // Whether the host form had a sizeable border when the frame was made.
   virtual bool HostWasSizeable() const = 0;
+  // The form the frame stands on, known before the frame is its child.
+  virtual TCustomForm* HostForm() const = 0;
 };
 
 class TsuiTitleBarButton : public TCollectionItem {
@@ -95,7 +98,9 @@ class TsuiTitleBarPopupMenu : public TsuiPopupMenu {
   TsuiTitleBar* Bar() const;
 };
 
-class TsuiTitleBar : public TCustomControl {
+// Screen readers see a title bar named by the caption whose parts are the
+// drawn title buttons, left to right, each pressed as a click does.
+class TsuiTitleBar : public TCustomControl, public TAccessibleDescription {
   KESTU_CLASS(TsuiTitleBar, TCustomControl)
  public:
   explicit TsuiTitleBar(TComponent* AOwner);
@@ -139,11 +144,28 @@ class TsuiTitleBar : public TCustomControl {
   int ButtonRowHeight() const { return rowHeight_; }
   int ButtonRowTop() const { return rowTop_; }
   // The form the bar is on.
-  TCustomForm* Host() { return GetParentForm(); }
+  TCustomForm* Host() {
+    if (auto* frame = dynamic_cast<TsuiTitleBarHost*>(Parent()); frame && frame->HostForm()) return frame->HostForm();
+    return GetParentForm();
+  }
   bool OnThemedFrame() const;
 
   // Runs what a title button of the given index does to the host.
   void ProcessButtonClick(int index);
+  // What releasing the mouse over a title button does: its click and then
+  // its event, or the bar's own menu for a control box without one.
+  void ReleaseButton(int index);
+  // Where the paint puts things in a bar W wide: each drawn title button
+  // (index and rectangle, in drawing order) and the caption's room.
+  struct TitleBarLayout {
+    struct Place {
+      int Index;
+      PixRect Rect;
+    };
+    std::vector<Place> Buttons;
+    int CaptionLeft = 0, CaptionRight = 0;
+  };
+  TitleBarLayout LayoutFor(int W);
   void RefreshMaxButtons();
   // Cuts the host window to the rounded region (on a themed frame).
   void UpdateRegion();
@@ -152,6 +174,9 @@ class TsuiTitleBar : public TCustomControl {
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void WndProc(TMessage& m) override;
+  TAccessibleElement AccessibleSelf() override;
+  std::vector<TAccessibleElement> AccessibleParts() override;
+  void AccessibleDefaultAction(int child) override;
 
  protected:
   virtual void DrawSections(TBitmap* bitmap);
@@ -168,6 +193,8 @@ class TsuiTitleBar : public TCustomControl {
   void WmNcForward(TMessage& m);
   void CmMouseLeave(TMessage& m);
   void ApplySections(TsuiUIStyle style);
+  // The drawn buttons from left to right, as readers count them.
+  std::vector<TitleBarLayout::Place> ButtonsLeftToRight();
   void AddSection(TsuiUIStyle style, int element, TsuiTitleBarAlign align);
 
   bool custom_ = false;

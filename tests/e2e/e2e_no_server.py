@@ -2,7 +2,9 @@
 """With no server listening, pressing the button shows the driver's connection
 failure in the error box (with the full stop the box adds to a message that
 ends in a letter), shows no success message, and leaves the window usable: a
-second press fails the same way.
+second press fails the same way. Against a server that refuses the login,
+each press connects twice (the describe on assignment, then the execute),
+the second press as the first.
 
 e2e_no_server.py KestuSetup.exe inspect_windows.exe
 """
@@ -11,6 +13,7 @@ from harness import (APPLICATION_TITLE, BUTTON_CAPTION, MAIN_TITLE, Session, che
                      message_box_text, run, texts_of)
 
 EXPECTED = "Unable to connect: Adaptive Server is unavailable or does not exist."
+REFUSED = "Login failed for user ''."
 
 
 def test(program, inspector):
@@ -30,6 +33,23 @@ def test(program, inspector):
             session.wait_gone(APPLICATION_TITLE)
             main = session.wait_window(MAIN_TITLE)
             check(main["enabled"], "press %d: the main window stays disabled" % press)
+
+    with Session(program, inspector, "refused") as session:
+        session.start_realm_and_peer("--refuse-logins")
+        session.install_program("Setup")
+        session.start_program(session.peer_port)
+        main = session.wait_window(MAIN_TITLE)
+        for press in (1, 2):
+            session.click_child(main, BUTTON_CAPTION)
+            box = session.wait_window(APPLICATION_TITLE)
+            text = message_box_text(box)
+            check(text == REFUSED, "press %d: error text %r" % (press, text))
+            logins = session.peer_events("login")
+            check(len(logins) == 2 * press, "press %d: %d logins, expected %d" % (press, len(logins), 2 * press))
+            check(session.peer_events("batch") == [], "a batch reached the peer without a login")
+            session.click_child(box, texts_of(box, "Button")[0])
+            session.wait_gone(APPLICATION_TITLE)
+            main = session.wait_window(MAIN_TITLE)
 
 
 if __name__ == "__main__":

@@ -4,10 +4,13 @@
 // whether a static shows an icon), and every window nested inside it
 // ("descendants", for windows drawn by the themed toolkit inside a frame
 // panel). With --clipboard it prints the clipboard's text as one JSON string
-// instead. Reads only; all input comes from real X events.
+// instead; with --start <show command> <program> it starts the program with
+// that show command in its start information, as a shortcut would. Reads
+// only; all input comes from real X events.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -126,7 +129,25 @@ void PrintClipboard() {
   std::printf("%s\n", Json(text).c_str());
 }
 
+// Wine's own start command knows only some show commands (its /min is
+// SW_SHOWMINIMIZED, where a shortcut set to run minimised gives
+// SW_SHOWMINNOACTIVE).
+int StartProgram(const char* show, const char* program) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = WORD(std::atoi(show));
+  std::string commandLine = std::string("\"") + program + "\"";
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return 1;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  if (argc > 3 && std::string(argv[1]) == "--start") return StartProgram(argv[2], argv[3]);
   if (argc > 1 && std::string(argv[1]) == "--clipboard") {
     PrintClipboard();
     std::fflush(stdout);

@@ -65,6 +65,29 @@ TEST(ThemekitDialog, InstallerMessageIsLaidOutBelowTheHiddenIcon) {
   EXPECT_EQ(TsuiUIStyle::MacOS, frame->TitleBar()->UIStyle());
 }
 
+// The frame's height rule is what the stored window was designed with: read
+// from its description, window and frame have the stored sizes.
+TEST(ThemekitDialog, StoredWindowLoadsAtItsDesignedSize) {
+  std::unique_ptr<TfrmMsg> window(CreateFormFromResource<TfrmMsg>(Application));
+  EXPECT_EQ(336, window->ClientWidth());
+  EXPECT_EQ(130, window->ClientHeight());
+  const TsuiForm* frame = window->suiForm1;
+  EXPECT_EQ(3, frame->BorderWidth());
+  EXPECT_EQ(3, frame->Left());
+  EXPECT_EQ(330, frame->FrameWidth());
+  EXPECT_EQ(127, frame->FrameHeight());
+}
+
+// Without a font of its own the dialog uses the system default font.
+TEST(ThemekitDialog, DefaultFontIsTheSystemDefault) {
+  TsuiMessageDialog dialog(nullptr);
+  const TFont standard;
+  EXPECT_EQ(standard.Name(), dialog.Font()->Name());
+  EXPECT_EQ(standard.Height(), dialog.Font()->Height());
+  EXPECT_EQ(standard.Charset(), dialog.Font()->Charset());
+  EXPECT_EQ(L"Tahoma", dialog.CaptionFont()->Name());
+}
+
 TEST(ThemekitDialog, ThreeButtonsKeepTheFullWidthAndRunLeftToRight) {
   TsuiMessageDialog dialog(nullptr);
   dialog.SetButtonCount(3);

@@ -86,11 +86,19 @@ TEST_F(FrameHost, TakesTheNativeFrameAndLaysItselfOut) {
   frame->SetFrameWidth(250);
   EXPECT_EQ(256, host->Width());
   EXPECT_EQ(250, frame->FrameWidth());
-  frame->SetFrameHeight(frame->FrameHeight());
+  // The host gets BW + BW div 2 below the panel's height: a 3-pixel border
+  // makes it a pixel taller at each write, a 1-pixel one leaves it alone.
   const int height = host->Height();
+  frame->SetFrameHeight(frame->FrameHeight());
+  EXPECT_EQ(height + 1, host->Height());
   frame->SetBorderWidth(3);
+  EXPECT_EQ(height + 2, host->Height());
+  frame->SetBorderWidth(1);
+  EXPECT_EQ(250 + 2, host->Width());
+  EXPECT_EQ(height + 2, host->Height());
+  frame->SetFrameHeight(frame->FrameHeight());
+  EXPECT_EQ(height + 2, host->Height());
   frame->SetBorderWidth(3);
-  EXPECT_EQ(height, host->Height());  // setting the same width again changes nothing
 
   // The border strips are painted onto the host in BorderColor.
   Pump(50);
@@ -98,6 +106,27 @@ TEST_F(FrameHost, TakesTheNativeFrameAndLaysItselfOut) {
   EXPECT_EQ(COLORREF(0x00C82C00), GetPixel(dc, 1, 100));
   EXPECT_EQ(COLORREF(0x00C82C00), GetPixel(dc, host->ClientWidth() - 1, 100));
   ReleaseDC(host->Handle(), dc);
+}
+
+// The style applied at creation reaches the host: DeepBlue's minimum width,
+// and a window region from the start (before any resize), whether the host's
+// window exists before the frame or is made after it.
+TEST(ThemekitFrameCreation, CreationStyleReachesTheHost) {
+  TForm early(nullptr);
+  early.SetBounds(100, 100, 300, 200);
+  early.HandleNeeded();
+  auto* frame = new TsuiForm(&early);
+  EXPECT_EQ(130, early.Constraints()->MinWidth());  // DeepBlue's, not the frame's first 125
+  EXPECT_EQ(TsuiUIStyle::DeepBlue, frame->UIStyle());
+  GdiHandle<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_NE(ERROR, GetWindowRgn(early.Handle(), region.Get()));
+
+  TForm late(nullptr);
+  late.SetBounds(100, 100, 300, 200);
+  new TsuiForm(&late);
+  EXPECT_EQ(130, late.Constraints()->MinWidth());
+  late.HandleNeeded();
+  EXPECT_NE(ERROR, GetWindowRgn(late.Handle(), region.Get()));
 }
 
 TEST_F(FrameHost, SizeableHostsAnswerEdgeHitTests) {
