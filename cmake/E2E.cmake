@@ -18,3 +18,44 @@ foreach(name startup attach folder_text no_server skin)
   set_tests_properties(${KESTU_CONFIG}.e2e_${name} PROPERTIES
     TIMEOUT 300 RESOURCE_LOCK kestu_e2e_wineprefix)
 endforeach()
+
+# The installer as a screen reader in another process sees it.
+add_test(NAME ${KESTU_CONFIG}.e2e_accessible
+  COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/e2e_accessible.py
+    $<TARGET_FILE:KestuSetup> $<TARGET_FILE:e2e_inspect_windows> $<TARGET_FILE:accessible_client>)
+set_tests_properties(${KESTU_CONFIG}.e2e_accessible PROPERTIES
+  TIMEOUT 300 RESOURCE_LOCK kestu_e2e_wineprefix)
+
+# Another program sends the installer garbage in every message that carries pointers.
+add_test(NAME ${KESTU_CONFIG}.e2e_foreign_messages
+  COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/e2e_foreign_messages.py
+    $<TARGET_FILE:KestuSetup> $<TARGET_FILE:e2e_inspect_windows> $<TARGET_FILE:hostile_sender>)
+set_tests_properties(${KESTU_CONFIG}.e2e_foreign_messages PROPERTIES
+  TIMEOUT 600 RESOURCE_LOCK kestu_e2e_wineprefix)
+
+# The installer's command on a test form with timeouts of two seconds,
+# against a server that never answers; and the installer against a server of
+# its own age.
+add_executable(e2e_timeout_form WIN32 ${PROJECT_SOURCE_DIR}/tests/e2e/timeout_form.cpp
+  ${PROJECT_SOURCE_DIR}/src/app/Attach.cpp)
+target_compile_options(e2e_timeout_form PRIVATE ${KESTU_WARNINGS})
+target_link_options(e2e_timeout_form PRIVATE -municode)
+target_link_libraries(e2e_timeout_form PRIVATE ${KESTU_WINDOWS})
+add_test(NAME ${KESTU_CONFIG}.e2e_server_timeouts
+  COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/e2e_server_timeouts.py
+    $<TARGET_FILE:e2e_timeout_form> $<TARGET_FILE:e2e_inspect_windows>)
+add_test(NAME ${KESTU_CONFIG}.e2e_old_server
+  COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/e2e_old_server.py
+    $<TARGET_FILE:KestuSetup> $<TARGET_FILE:e2e_inspect_windows>)
+set_tests_properties(${KESTU_CONFIG}.e2e_server_timeouts ${KESTU_CONFIG}.e2e_old_server PROPERTIES
+  TIMEOUT 300 RESOURCE_LOCK kestu_e2e_wineprefix)
+
+# The prefix they share is made once, before the first of the tests above.
+add_test(NAME ${KESTU_CONFIG}.e2e_prefix
+  COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/prepare_prefix.py $<TARGET_FILE:KestuSetup>)
+set_tests_properties(${KESTU_CONFIG}.e2e_prefix PROPERTIES
+  TIMEOUT 900 FIXTURES_SETUP kestu_e2e_prefix RESOURCE_LOCK kestu_e2e_wineprefix)
+get_property(e2e_tests DIRECTORY PROPERTY TESTS)
+list(FILTER e2e_tests INCLUDE REGEX "\\.e2e_")
+list(REMOVE_ITEM e2e_tests ${KESTU_CONFIG}.e2e_prefix)
+set_tests_properties(${e2e_tests} PROPERTIES FIXTURES_REQUIRED kestu_e2e_prefix)

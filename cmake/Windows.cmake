@@ -21,7 +21,7 @@ include(cmake/BuiltDeps.cmake)
 kestu_built_jpeg()
 
 kestu_portable_libraries()
-set(KESTU_WIN32_SYSTEM_LIBS user32 gdi32 msimg32 comctl32 comdlg32 ole32 oleaut32 uuid odbc32 shell32 advapi32)
+set(KESTU_WIN32_SYSTEM_LIBS user32 gdi32 msimg32 comctl32 comdlg32 ole32 oleaut32 oleacc uuid odbc32 shell32 advapi32)
 kestu_library(kestu_framework src/framework DEPS ${KESTU_PORTABLE} ${KESTU_WIN32_SYSTEM_LIBS})
 kestu_library(kestu_db src/db DEPS kestu_framework)
 kestu_library(kestu_themekit src/themekit DEPS kestu_framework)
@@ -91,6 +91,14 @@ option(KESTU_RUN_TESTS "Register the Windows test programs with CTest" ON)
 kestu_tests(tests/windows ${KESTU_WINDOWS} gtest_main $<TARGET_OBJECTS:kestu_test_resources>)
 kestu_tests(tests/native ${KESTU_PORTABLE} gtest_main)
 
+# Looks at the windows of another process as a screen reader does; the
+# accessibility tests run it beside themselves (Windows-side and end to end).
+add_executable(accessible_client ${PROJECT_SOURCE_DIR}/tests/e2e/accessible_client.cpp)
+target_compile_options(accessible_client PRIVATE ${KESTU_WARNINGS})
+target_link_options(accessible_client PRIVATE -municode)
+target_link_libraries(accessible_client PRIVATE kestu_options oleacc ole32 oleaut32 uuid)
+add_dependencies(accessible_controls_test accessible_client)
+
 # Windows-side benchmarks (run under Wine by hand; see the README).
 file(GLOB window_benches CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/windows/*.cpp)
 foreach(source ${window_benches})
@@ -107,4 +115,15 @@ set(Python3_EXECUTABLE /usr/bin/python3)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_test(NAME ${KESTU_CONFIG}.program_format COMMAND Python3::Interpreter
   ${PROJECT_SOURCE_DIR}/tools/check-pe.py $<TARGET_FILE:KestuSetup> ${KESTU_ARCH} --max-bytes 5242880)
+
+# Sends another program's windows garbage in every message that carries
+# pointers; the tests of foreign messages run it beside themselves.
+add_executable(hostile_sender ${PROJECT_SOURCE_DIR}/tests/e2e/hostile_sender.cpp)
+target_compile_options(hostile_sender PRIVATE ${KESTU_WARNINGS})
+target_link_options(hostile_sender PRIVATE -municode)
+target_link_libraries(hostile_sender PRIVATE kestu_options)
+add_dependencies(foreign_messages_test hostile_sender)
+# The timeout tests stand in for a server that never answers.
+target_link_libraries(db_driver_fallback_test PRIVATE ws2_32)
+
 include(cmake/E2E.cmake OPTIONAL)

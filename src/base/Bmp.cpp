@@ -2,6 +2,7 @@
 
 #include "base/IniFile.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -11,6 +12,10 @@ namespace {
 
 std::uint32_t U16(const std::uint8_t* p) { return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8; }
 std::uint32_t U32(const std::uint8_t* p) { return U16(p) | U16(p + 2) << 16; }
+
+constexpr std::uint32_t kCoreHeader = 12;
+constexpr std::uint32_t kInfoHeader = 40;
+constexpr std::uint32_t kLargestHeader = 1024;
 
 // One channel out of a bit-field pixel, scaled to 8 bits.
 struct Field {
@@ -36,103 +41,193 @@ struct Field {
   }
 };
 
-}  // namespace
+Bgr PaletteColour(const DibLayout& layout, std::uint32_t index) {
+  return index < layout.palette.size() ? layout.palette[index] : Bgr{0, 0, 0};
+}
 
-PixelBuffer ReadBmp(const std::uint8_t* data, std::size_t size, const BmpReadOptions& options) {
-  if (size < 14 + 12 || data[0] != 'B' || data[1] != 'M') throw BmpError("Not a BMP file");
-  const std::uint32_t pixelOffset = U32(data + 10);
-  const std::uint8_t* info = data + 14;
-  const std::uint32_t infoSize = U32(info);
-  std::int64_t width, height;
-  std::uint32_t bitCount, compression = 0, colorsUsed = 0, entrySize;
-  if (infoSize == 12) {
-    width = std::int16_t(U16(info + 4));
-    height = std::int16_t(U16(info + 6));
-    bitCount = U16(info + 10);
-    entrySize = 3;
-  } else if (infoSize >= 40 && infoSize <= 1024 && size >= 14 + std::size_t(infoSize)) {
-    width = std::int32_t(U32(info + 4));
-    height = std::int32_t(U32(info + 8));
-    bitCount = U16(info + 14);
-    compression = U32(info + 16);
-    colorsUsed = U32(info + 32);
-    entrySize = 4;
-  } else {
-    throw BmpError("Unsupported BMP header");
-  }
-  const bool topDown = height < 0;
-  if (topDown) height = -height;
-  if (width < 0) throw BmpError("Negative BMP width");
-  if (width == 0 || height == 0) return PixelBuffer();
-  if (width > 65535 || height > 65535 || width * height > options.maxPixels) throw BmpError("BMP image too large");
-
-  std::size_t offset = 14 + infoSize;
-  std::uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};  // red, green, blue of 16 bits
-  if (bitCount == 32) masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
-  if (compression == 3 && (bitCount == 16 || bitCount == 32)) {
-    // The masks sit inside headers of 52 bytes and more, else right after it.
-    const std::uint8_t* at = info + 40;
-    if (infoSize < 52) {
-      if (size < offset + 12) throw BmpError("Truncated BMP colour masks");
-      at = data + offset;
-      offset += 12;
-    }
-    for (int i = 0; i < 3; ++i) masks[i] = U32(at + 4 * i);
-  } else if (compression != 0) {
-    throw BmpError("Compressed BMP images are not supported");
-  }
-  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
-    throw BmpError("Unsupported BMP pixel format");
-
-  std::uint64_t paletteCount = colorsUsed;
-  if (bitCount <= 8 && paletteCount == 0) paletteCount = 1u << bitCount;
-  const std::uint64_t paletteBytes = paletteCount * entrySize;
-  if (paletteBytes > size - std::min(size, offset)) throw BmpError("Truncated BMP colour table");
-  const std::uint8_t* palette = data + offset;
-  std::uint64_t rowsStart = offset + paletteBytes;
-
-  const std::uint64_t stride = ((std::uint64_t(width) * bitCount + 31) / 32) * 4;
-  const std::uint64_t rowsBytes = stride * std::uint64_t(height);
-  if (options.usePixelOffset && pixelOffset >= 14 + 12 && pixelOffset + rowsBytes <= size) rowsStart = pixelOffset;
-  if (rowsStart + rowsBytes > size) throw BmpError("Truncated BMP pixel data");
-
-  PixelBuffer image{static_cast<int>(width), static_cast<int>(height)};
-  PixelRows out = image.Rows();
-  const Field red(masks[0]), green(masks[1]), blue(masks[2]);
-  auto paletteColour = [&](std::uint32_t index) {
-    if (index >= paletteCount) return Bgr{0, 0, 0};
-    const std::uint8_t* e = palette + std::size_t(index) * entrySize;
-    return Bgr{e[0], e[1], e[2]};
-  };
-  for (int y = 0; y < int(height); ++y) {
-    const std::uint8_t* src = data + rowsStart + stride * std::uint64_t(y);
-    Bgr* row = out.Row(topDown ? y : int(height) - 1 - y);
-    switch (bitCount) {
-      case 24: std::memcpy(row, src, std::size_t(width) * 3); break;
+void DecodeRows(const std::uint8_t* pixels, const DibLayout& l, PixelRows out) {
+  const std::uint64_t stride = ((std::uint64_t(l.width) * std::uint64_t(l.bitCount) + 31) / 32) * 4;
+  const Field red(l.masks[0]), green(l.masks[1]), blue(l.masks[2]);
+  for (int y = 0; y < l.height; ++y) {
+    const std::uint8_t* src = pixels + stride * std::uint64_t(y);
+    Bgr* row = out.Row(l.topDown ? y : l.height - 1 - y);
+    switch (l.bitCount) {
+      case 24: std::memcpy(row, src, std::size_t(l.width) * 3); break;
       case 32:
-        for (int x = 0; x < int(width); ++x) {
-          std::uint32_t v = U32(src + 4 * x);
+        for (int x = 0; x < l.width; ++x) {
+          const std::uint32_t v = U32(src + 4 * x);
           row[x] = Bgr{blue.Get(v), green.Get(v), red.Get(v)};
         }
         break;
       case 16:
-        for (int x = 0; x < int(width); ++x) {
-          std::uint32_t v = U16(src + 2 * x);
+        for (int x = 0; x < l.width; ++x) {
+          const std::uint32_t v = U16(src + 2 * x);
           row[x] = Bgr{blue.Get(v), green.Get(v), red.Get(v)};
         }
         break;
       default: {  // 1, 4, 8 bits: palette indexes, leftmost pixel in the high bits
-        const int perByte = 8 / int(bitCount);
-        const std::uint32_t indexMask = (1u << bitCount) - 1;
-        for (int x = 0; x < int(width); ++x) {
-          std::uint32_t byte = src[x / perByte];
-          int shift = int(bitCount) * (perByte - 1 - x % perByte);
-          row[x] = paletteColour((byte >> shift) & indexMask);
+        const int perByte = 8 / l.bitCount;
+        const std::uint32_t indexMask = (1u << l.bitCount) - 1;
+        for (int x = 0; x < l.width; ++x) {
+          const std::uint32_t byte = src[x / perByte];
+          const int shift = l.bitCount * (perByte - 1 - x % perByte);
+          row[x] = PaletteColour(l, (byte >> shift) & indexMask);
         }
       }
     }
   }
+}
+
+// Run-length coded rows, bottom-up: pairs of (count, index) runs, and
+// escapes for end of line, end of image, a jump, and literal runs padded to
+// whole words. Pixels off the image are dropped; unset ones stay black.
+void DecodeRunLengths(const std::uint8_t* p, const DibLayout& l, PixelRows out) {
+  const bool four = l.coding == DibCoding::Rle4;
+  const std::size_t n = l.pixelBytes;
+  const std::int64_t width = l.width, height = l.height;
+  std::int64_t x = 0, y = 0;
+  auto put = [&](std::uint32_t index) {
+    if (x < width && y < height) out.Row(int(height - 1 - y))[x] = PaletteColour(l, index);
+    x = std::min(x + 1, width);
+  };
+  std::size_t i = 0;
+  while (y < height) {
+    if (n - i < 2) throw BmpError("Truncated BMP run-length data");
+    const std::uint32_t count = p[i], value = p[i + 1];
+    i += 2;
+    if (count > 0) {
+      for (std::uint32_t k = 0; k < count; ++k) put(four ? (k % 2 == 0 ? value >> 4 : value & 15) : value);
+      continue;
+    }
+    if (value == 0) {  // end of line
+      x = 0;
+      ++y;
+    } else if (value == 1) {  // end of image
+      return;
+    } else if (value == 2) {  // jump right and up
+      if (n - i < 2) throw BmpError("Truncated BMP run-length data");
+      x = std::min(x + p[i], width);
+      y += p[i + 1];
+      i += 2;
+    } else {  // literal run
+      const std::size_t bytes = four ? (value + 1) / 2 : value;
+      if (n - i < bytes) throw BmpError("Truncated BMP run-length data");
+      for (std::uint32_t k = 0; k < value; ++k)
+        put(four ? (k % 2 == 0 ? p[i + k / 2] >> 4 : p[i + k / 2] & 15) : p[i + k]);
+      i += std::min(bytes + (bytes & 1), n - i);
+    }
+  }
+}
+
+}  // namespace
+
+DibLayout ParseDib(const std::uint8_t* dib, std::size_t size, std::int64_t maxPixels,
+                   std::optional<std::size_t> pixelOffset) {
+  if (size < kCoreHeader) throw BmpError("Truncated BMP header");
+  const std::uint32_t headerSize = U32(dib);
+  std::int64_t width, height;
+  std::uint32_t compression = 0, colorsUsed = 0, entrySize;
+  DibLayout l;
+  if (headerSize == kCoreHeader) {
+    width = U16(dib + 4);
+    height = U16(dib + 6);
+    l.bitCount = int(U16(dib + 10));
+    entrySize = 3;
+  } else if (headerSize >= kInfoHeader && headerSize <= kLargestHeader && headerSize <= size) {
+    width = std::int32_t(U32(dib + 4));
+    height = std::int32_t(U32(dib + 8));
+    l.bitCount = int(U16(dib + 14));
+    compression = U32(dib + 16);
+    colorsUsed = U32(dib + 32);
+    entrySize = 4;
+  } else {
+    throw BmpError("Unsupported BMP header");
+  }
+  if (l.bitCount != 1 && l.bitCount != 4 && l.bitCount != 8 && l.bitCount != 16 && l.bitCount != 24 &&
+      l.bitCount != 32)
+    throw BmpError("Unsupported BMP pixel format");
+  switch (compression) {
+    case 0: l.coding = DibCoding::Rgb; break;
+    case 1: l.coding = DibCoding::Rle8; break;
+    case 2: l.coding = DibCoding::Rle4; break;
+    case 3: l.coding = DibCoding::BitFields; break;
+    default: throw BmpError("Compressed BMP images are not supported");
+  }
+  if ((l.coding == DibCoding::Rle8 && l.bitCount != 8) || (l.coding == DibCoding::Rle4 && l.bitCount != 4) ||
+      (l.coding == DibCoding::BitFields && l.bitCount != 16 && l.bitCount != 32))
+    throw BmpError("BMP compression does not fit its pixel format");
+  l.topDown = height < 0;
+  if (l.topDown) height = -height;
+  if (width < 0) throw BmpError("Negative BMP width");
+  if (l.topDown && l.coding != DibCoding::Rgb && l.coding != DibCoding::BitFields)
+    throw BmpError("Run-length BMP images cannot be top-down");
+  if (width > 65535 || height > 65535 || width * height > maxPixels) throw BmpError("BMP image too large");
+  l.width = int(width);
+  l.height = int(height);
+
+  std::size_t offset = headerSize;
+  if (l.bitCount == 16) l.masks[0] = 0x7C00, l.masks[1] = 0x03E0, l.masks[2] = 0x001F;
+  if (l.bitCount == 32) l.masks[0] = 0xFF0000, l.masks[1] = 0xFF00, l.masks[2] = 0xFF;
+  if (l.coding == DibCoding::BitFields) {
+    // The masks sit inside headers of 52 bytes and more, else right after it.
+    const std::uint8_t* at = dib + kInfoHeader;
+    if (headerSize < 52) {
+      if (size - offset < 12) throw BmpError("Truncated BMP colour masks");
+      at = dib + offset;
+      offset += 12;
+    }
+    for (int i = 0; i < 3; ++i) l.masks[i] = U32(at + 4 * i);
+  }
+
+  std::uint64_t tableCount = colorsUsed;
+  if (l.bitCount <= 8 && tableCount == 0) tableCount = 1u << l.bitCount;
+  if (tableCount * entrySize > size - offset) throw BmpError("Truncated BMP colour table");
+  if (l.bitCount <= 8) {
+    l.palette.resize(std::size_t(std::min<std::uint64_t>(tableCount, 1u << l.bitCount)));
+    for (std::size_t i = 0; i < l.palette.size(); ++i) {
+      const std::uint8_t* e = dib + offset + i * entrySize;
+      l.palette[i] = Bgr{e[0], e[1], e[2]};
+    }
+  }
+  offset += std::size_t(tableCount * entrySize);
+
+  if (l.width == 0 || l.height == 0) {
+    l.width = l.height = 0;
+    l.pixelOffset = offset;
+    return l;
+  }
+  const bool coded = l.coding == DibCoding::Rle8 || l.coding == DibCoding::Rle4;
+  const std::uint64_t stride = ((std::uint64_t(l.width) * std::uint64_t(l.bitCount) + 31) / 32) * 4;
+  const std::uint64_t rowsBytes = stride * std::uint64_t(l.height);
+  auto fits = [&](std::size_t at) { return at <= size && (coded || rowsBytes <= size - at); };
+  l.pixelOffset = pixelOffset && *pixelOffset >= kCoreHeader && fits(*pixelOffset) ? *pixelOffset : offset;
+  if (!fits(l.pixelOffset)) throw BmpError("Truncated BMP pixel data");
+  l.pixelBytes = coded ? size - l.pixelOffset : std::size_t(rowsBytes);
+  return l;
+}
+
+PixelBuffer DecodeDib(const std::uint8_t* dib, const DibLayout& layout) {
+  if (layout.width == 0 || layout.height == 0) return PixelBuffer();
+  PixelBuffer image{layout.width, layout.height};
+  const std::uint8_t* pixels = dib + layout.pixelOffset;
+  if (layout.coding == DibCoding::Rle8 || layout.coding == DibCoding::Rle4)
+    DecodeRunLengths(pixels, layout, image.Rows());
+  else
+    DecodeRows(pixels, layout, image.Rows());
   return image;
+}
+
+PixelBuffer ReadDib(const std::uint8_t* dib, std::size_t size, std::int64_t maxPixels) {
+  return DecodeDib(dib, ParseDib(dib, size, maxPixels));
+}
+
+PixelBuffer ReadBmp(const std::uint8_t* data, std::size_t size, const BmpReadOptions& options) {
+  constexpr std::size_t kFileHeader = 14;
+  if (size < kFileHeader + kCoreHeader || data[0] != 'B' || data[1] != 'M') throw BmpError("Not a BMP file");
+  std::optional<std::size_t> pixelOffset;
+  if (const std::uint32_t at = U32(data + 10); options.usePixelOffset && at >= kFileHeader) pixelOffset = at - kFileHeader;
+  const std::uint8_t* dib = data + kFileHeader;
+  return DecodeDib(dib, ParseDib(dib, size - kFileHeader, options.maxPixels, pixelOffset));
 }
 
 PixelBuffer ReadBmpFile(const std::string& path) {

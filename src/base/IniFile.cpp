@@ -37,7 +37,18 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path, std::size_t ma
 
 IniFile IniFile::Parse(std::string_view text) {
   IniFile ini;
-  Index* current = nullptr;
+  // While reading: the first key of each name in each section (the names
+  // are views into the text).
+  struct KeyName {
+    std::size_t section;
+    std::string_view name;
+    bool operator==(const KeyName& o) const { return section == o.section && SameText(name, o.name); }
+  };
+  struct KeyNameHash {
+    std::size_t operator()(const KeyName& k) const { return NoCaseHash()(k.name) ^ (k.section * 0x9E3779B97F4A7C15ull); }
+  };
+  std::unordered_map<KeyName, std::size_t, KeyNameHash> firstKeys;
+  std::size_t current = SIZE_MAX;
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find('\n', pos);
@@ -47,17 +58,17 @@ IniFile IniFile::Parse(std::string_view text) {
     if (line.empty() || line[0] == ';') continue;
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
       std::string name(Trim(line.substr(1, line.size() - 2)));
-      auto [it, added] = ini.index_.try_emplace(UpperCase(name), Index{ini.sections_.size(), {}});
+      auto [it, added] = ini.index_.try_emplace(name, ini.sections_.size());
       if (added) ini.sections_.push_back(Section{name, {}});
-      current = &it->second;  // a repeated section continues the first
+      current = it->second;  // a repeated section continues the first
       continue;
     }
     std::size_t eq = line.find('=');
-    if (current == nullptr || eq == std::string_view::npos) continue;
-    Section& section = ini.sections_[current->section];
-    std::string key(Trim(line.substr(0, eq)));
-    current->keys.try_emplace(UpperCase(key), section.keys.size());
-    section.keys.push_back(Key{std::move(key), std::string(Trim(line.substr(eq + 1)))});
+    if (current == SIZE_MAX || eq == std::string_view::npos) continue;
+    Section& section = ini.sections_[current];
+    const std::string_view key = Trim(line.substr(0, eq));
+    const std::size_t first = firstKeys.try_emplace(KeyName{current, key}, section.keys.size()).first->second;
+    section.keys.push_back(Key{std::string(key), std::string(Trim(line.substr(eq + 1))), first});
   }
   return ini;
 }
@@ -68,16 +79,16 @@ IniFile IniFile::Load(const std::string& path, std::size_t maxBytes) {
 }
 
 const IniFile::Section* IniFile::FindSection(std::string_view name) const {
-  auto it = index_.find(UpperCase(name));
-  return it == index_.end() ? nullptr : &sections_[it->second.section];
+  auto it = index_.find(name);
+  return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
 std::optional<std::string_view> IniFile::Value(std::string_view section, std::string_view key) const {
-  auto s = index_.find(UpperCase(section));
-  if (s == index_.end()) return std::nullopt;
-  auto k = s->second.keys.find(UpperCase(key));
-  if (k == s->second.keys.end()) return std::nullopt;
-  return sections_[s->second.section].keys[k->second].value;
+  const Section* s = FindSection(section);
+  if (!s) return std::nullopt;
+  for (const Key& k : s->keys)
+    if (SameText(k.name, key)) return k.value;
+  return std::nullopt;
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const {

@@ -3,6 +3,8 @@
 // file order. Section and key names compare without regard to ASCII case; a
 // value is the text after the first "=" of its line (blanks trimmed).
 
+#include "base/TextUtil.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -17,10 +19,13 @@ class IniFile {
   struct Key {
     std::string name;
     std::string value;
+    std::size_t first = 0;  // the first key of the section with this name (it wins a lookup)
   };
   struct Section {
     std::string name;
-    std::vector<Key> keys;  // in file order; the first of equal names wins a lookup
+    std::vector<Key> keys;  // in file order
+    // The value a lookup of this key's name gives: its first key's.
+    const std::string& ValueOf(const Key& key) const { return keys[key.first].value; }
   };
 
   IniFile() = default;
@@ -31,18 +36,16 @@ class IniFile {
 
   const std::vector<Section>& Sections() const { return sections_; }
   const Section* FindSection(std::string_view name) const;
+  // Looks through the section's keys: for the few lookups by name; the
+  // loaders go through Sections() and ValueOf.
   std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
   std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
 
   static constexpr std::size_t kMaxFileBytes = 16u << 20;
 
  private:
-  struct Index {
-    std::size_t section;
-    std::unordered_map<std::string, std::size_t> keys;  // upper-case name -> first key
-  };
   std::vector<Section> sections_;
-  std::unordered_map<std::string, Index> index_;  // upper-case section name
+  std::unordered_map<std::string, std::size_t, NoCaseHash, NoCaseEqual> index_;  // by section name
 };
 
 // Reads a whole file into bytes; throws std::runtime_error when it cannot be

@@ -19,6 +19,22 @@ bool ContainsText(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }
 
+bool ContainsUpper(std::string_view text, std::string_view upperPart) {
+  if (upperPart.size() > text.size()) return false;
+  for (std::size_t at = 0; at + upperPart.size() <= text.size(); ++at) {
+    std::size_t i = 0;
+    while (i < upperPart.size() && AsciiUpper(text[at + i]) == upperPart[i]) ++i;
+    if (i == upperPart.size()) return true;
+  }
+  return false;
+}
+
+std::size_t NoCaseHash::operator()(std::string_view text) const noexcept {
+  std::size_t h = 14695981039346656037ull;  // FNV-1a over the upper-case bytes
+  for (char c : text) h = (h ^ std::uint8_t(AsciiUpper(c))) * 1099511628211ull;
+  return h;
+}
+
 std::string_view Trim(std::string_view text) {
   constexpr std::string_view blanks = " \t\r\n";
   std::size_t first = text.find_first_not_of(blanks);

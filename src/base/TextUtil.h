@@ -21,6 +21,19 @@ constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' +
 std::string UpperCase(std::string_view text);  // ASCII letters only
 bool SameText(std::string_view a, std::string_view b);  // ASCII case-insensitive
 bool ContainsText(std::string_view text, std::string_view part);  // case-sensitive
+// Whether text holds part in any ASCII case; part is given in upper case.
+bool ContainsUpper(std::string_view text, std::string_view upperPart);
+
+// For maps keyed by names that compare without regard to ASCII case; both
+// allow lookups with a string_view.
+struct NoCaseHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const noexcept;
+};
+struct NoCaseEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const noexcept { return SameText(a, b); }
+};
 std::string_view Trim(std::string_view text);  // blanks, tabs and line ends
 
 // Words of a text between any of the delimiter characters; runs of

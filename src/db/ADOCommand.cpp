@@ -1,6 +1,7 @@
 #include "db/ADOCommand.h"
 
 #include "db/ConnectionString.h"
+#include "db/DriverFallback.h"
 #include "db/OdbcConnection.h"
 #include "framework/Exception.h"
 
@@ -10,6 +11,8 @@ KESTU_PUBLISH(TADOCommand) {
   p.Str("ConnectionString", &TADOCommand::ConnectionString, &TADOCommand::SetConnectionString);
   p.Str("CommandText", &TADOCommand::CommandText, &TADOCommand::SetCommandText);
   p.Bool("ParamCheck", &TADOCommand::ParamCheck, &TADOCommand::SetParamCheck, true);
+  p.Int("CommandTimeout", &TADOCommand::CommandTimeout, &TADOCommand::SetCommandTimeout, 30);
+  p.Int("ConnectionTimeout", &TADOCommand::ConnectionTimeout, &TADOCommand::SetConnectionTimeout, 15);
 }
 
 TADOCommand::TADOCommand(TComponent* AOwner)
@@ -23,8 +26,10 @@ void TADOCommand::SetConnectionString(const String& value) {
   connection_.reset();
 }
 
+// Every assignment, the same text included, is scanned again and, while no
+// connection is open, connects and describes again: a press of the installer's
+// button after a failed connect repeats the whole sequence.
 void TADOCommand::SetCommandText(const String& value) {
-  if (value == commandText_) return;
   commandText_ = value;
   parameterNames_.clear();
   driverText_ = value;
@@ -45,16 +50,31 @@ void TADOCommand::SetCommandText(const String& value) {
   }
 }
 
+void TADOCommand::SetConnectionTimeout(int value) {
+  if (value < 0) throw Exception(L"ConnectionTimeout cannot be negative");
+  connectionTimeout_ = value;
+}
+
+void TADOCommand::SetCommandTimeout(int value) {
+  if (value < 0) throw Exception(L"CommandTimeout cannot be negative");
+  commandTimeout_ = value;
+}
+
 bool TADOCommand::Connected() const { return connection_ && connection_->Usable(); }
 
 db::OdbcConnection& TADOCommand::Connection() {
   if (connection_ && !connection_->Usable()) connection_.reset();
   if (!connection_) {
     if (connectionString_.empty()) throw Exception(L"Missing Connection or ConnectionString");
-    const db::OdbcConnectRequest request =
-        db::TranslateConnectionString(connectionString_, db::InstalledDrivers());
-    connection_ = std::make_unique<db::OdbcConnection>(request);
+    std::vector<db::OdbcConnectRequest> requests =
+        db::TranslateForInstalledDrivers(connectionString_, db::InstalledDrivers());
+    for (db::OdbcConnectRequest& request : requests)
+      if (!request.loginTimeoutSeconds) request.loginTimeoutSeconds = unsigned(connectionTimeout_);
+    db::ConnectWithFallback(requests, [this](const db::OdbcConnectRequest& request) {
+      connection_ = std::make_unique<db::OdbcConnection>(request);
+    });
   }
+  connection_->SetQueryTimeout(unsigned(commandTimeout_));
   return *connection_;
 }
 

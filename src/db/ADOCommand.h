@@ -38,8 +38,18 @@ class TADOCommand : public TComponent {
 
   db::TParameters& Parameters() { return parameters_; }
 
+  // Seconds a connect may wait for the server (the connection string's
+  // "Connect Timeout" wins when it names one) and a command for its answer;
+  // 0 waits without limit. Negative values are refused.
+  int ConnectionTimeout() const { return connectionTimeout_; }
+  void SetConnectionTimeout(int value);
+  int CommandTimeout() const { return commandTimeout_; }
+  void SetCommandTimeout(int value);
+
   // Runs the command text once, binding no parameters, and releases any
   // result unread. Throws kestu::Exception with the server's text on failure.
+  // The connection goes through the first installed SQL Server driver that
+  // will take it (DriverFallback.h).
   void Execute();
 
   bool Connected() const;
@@ -53,6 +63,8 @@ class TADOCommand : public TComponent {
   String driverText_;  // the command text as the driver gets it
   std::vector<String> parameterNames_;
   bool paramCheck_ = true;
+  int connectionTimeout_ = 15;
+  int commandTimeout_ = 30;
   db::TParameters parameters_;
   std::unique_ptr<db::OdbcConnection> connection_;
 };

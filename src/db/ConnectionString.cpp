@@ -175,14 +175,18 @@ String QuoteOdbcValue(const String& value) {
   return quoted + L"}";
 }
 
-OdbcConnectRequest TranslateConnectionString(const String& adoText,
-                                             const std::vector<String>& installedDrivers) {
-  const std::vector<ConnectionProperty> properties = ParseConnectionString(adoText);
+namespace {
+
+struct AdoProperties {
   String dataSource;
   String catalog;
-  bool integrated = false;
   std::optional<unsigned> timeout;
-  for (const ConnectionProperty& property : properties) {
+};
+
+AdoProperties ReadAdoProperties(const String& adoText) {
+  AdoProperties ado;
+  bool integrated = false;
+  for (const ConnectionProperty& property : ParseConnectionString(adoText)) {
     const String& key = property.key;
     const String& value = property.value;
     if (IsOneOf(key, {L"Provider"})) {
@@ -191,15 +195,15 @@ OdbcConnectRequest TranslateConnectionString(const String& adoText,
       }
     } else if (IsOneOf(key, {L"Data Source", L"Server", L"Address", L"Addr",
                              L"Network Address"})) {
-      dataSource = value;
+      ado.dataSource = value;
     } else if (IsOneOf(key, {L"Initial Catalog", L"Database"})) {
-      catalog = value;
+      ado.catalog = value;
     } else if (IsOneOf(key, {L"Integrated Security", L"Trusted_Connection"})) {
       integrated = IsOneOf(value, {L"SSPI", L"True", L"Yes"});
     } else if (IsOneOf(key, {L"Persist Security Info"})) {
       // Only says whether a provider may hand a password back; there is none.
     } else if (IsOneOf(key, {L"Connect Timeout", L"Connection Timeout"})) {
-      timeout = ParseTimeout(value);
+      ado.timeout = ParseTimeout(value);
     } else if (IsOneOf(key, {L"User ID", L"UID", L"User", L"Password", L"PWD"})) {
       throw Exception(L"Stored credentials are not supported; use Integrated Security=SSPI");
     } else {
@@ -209,36 +213,63 @@ OdbcConnectRequest TranslateConnectionString(const String& adoText,
   if (!integrated) {
     throw Exception(L"Only the integrated login is supported; use Integrated Security=SSPI");
   }
+  return ado;
+}
 
-  const std::optional<String> driver = ChooseDriver(installedDrivers);
-  if (!driver) {
-    String wanted;
-    for (const String& name : PreferredDrivers()) wanted += (wanted.empty() ? L"" : L", ") + name;
-    throw Exception(L"No SQL Server ODBC driver is installed (looked for " + wanted + L")");
-  }
-  const bool freeTds = *driver == L"FreeTDS";
-  const DataSource source = SplitDataSource(dataSource);
-
-  String odbc = L"Driver={" + *driver + L"}";
+OdbcConnectRequest RequestFor(const String& driver, const AdoProperties& ado) {
+  const bool freeTds = driver == L"FreeTDS";
+  const DataSource source = SplitDataSource(ado.dataSource);
+  String odbc = L"Driver={" + driver + L"}";
   if (freeTds) {
     // FreeTDS takes the port as an attribute of its own, knows no name for
     // the local default instance but the host itself, and finds no port of
-    // its own when it negotiates the protocol version: the default instance
-    // listens on 1433. (Its TDSPORT environment variable still overrides.)
+    // its own: the default instance listens on 1433. (Its TDSPORT environment
+    // variable still overrides.) The protocol version is named: left to
+    // guess, it tries an older protocol after the first has timed out,
+    // waiting longer than the login timeout; servers of every age answer
+    // this one with the version they speak.
     const bool local = source.host.empty() || source.host == L"." ||
                        EqualsNoCase(source.host, L"(local)");
     odbc += L";Server=" + QuoteOdbcValue(local ? L"localhost" : source.host);
     odbc += L";Port=" + (source.port.empty() ? String(L"1433") : source.port);
+    odbc += L";TDS_Version=7.4";
   } else {
     const String host = source.host.empty() ? L"(local)" : source.host;
     odbc += L";Server=" + QuoteOdbcValue(source.port.empty() ? host : host + L"," + source.port);
   }
-  if (!catalog.empty()) odbc += L";Database=" + QuoteOdbcValue(catalog);
+  if (!ado.catalog.empty()) odbc += L";Database=" + QuoteOdbcValue(ado.catalog);
   odbc += L";Trusted_Connection=Yes";
   // Version 18 refuses servers without a trusted certificate by default; the
   // provider the stored strings name never asked for encryption.
-  if (*driver == L"ODBC Driver 18 for SQL Server") odbc += L";Encrypt=Optional";
-  return {odbc, timeout};
+  if (driver == L"ODBC Driver 18 for SQL Server") odbc += L";Encrypt=Optional";
+  return {odbc, ado.timeout};
+}
+
+}  // namespace
+
+std::vector<OdbcConnectRequest> TranslateForInstalledDrivers(const String& adoText,
+                                                             const std::vector<String>& installedDrivers) {
+  const AdoProperties ado = ReadAdoProperties(adoText);
+  std::vector<OdbcConnectRequest> requests;
+  for (const String& preferred : PreferredDrivers()) {
+    for (const String& name : installedDrivers) {
+      if (EqualsNoCase(name, preferred)) {
+        requests.push_back(RequestFor(preferred, ado));
+        break;
+      }
+    }
+  }
+  if (requests.empty()) {
+    String wanted;
+    for (const String& name : PreferredDrivers()) wanted += (wanted.empty() ? L"" : L", ") + name;
+    throw Exception(L"No SQL Server ODBC driver is installed (looked for " + wanted + L")");
+  }
+  return requests;
+}
+
+OdbcConnectRequest TranslateConnectionString(const String& adoText,
+                                             const std::vector<String>& installedDrivers) {
+  return TranslateForInstalledDrivers(adoText, installedDrivers).front();
 }
 
 }  // namespace kestu::db

@@ -46,11 +46,16 @@ struct OdbcConnectRequest {
 };
 
 // Translates an ADO-style connection string for the SQL Server provider into
-// an ODBC connect request for the first installed preferred driver. Only the
-// integrated login of the current user is supported: a user name or password
-// in the text is refused, never passed on. A missing "Data Source" means the
-// local default instance; "host,port" names a port. Throws kestu::Exception
-// for anything it cannot translate faithfully.
+// ODBC connect requests, one for each installed preferred driver in order of
+// preference: the connects to try one after the other. Only the integrated
+// login of the current user is supported: a user name or password in the
+// text is refused, never passed on. A missing "Data Source" means the local
+// default instance; "host,port" names a port. Throws kestu::Exception for
+// anything it cannot translate faithfully and when no such driver is
+// installed.
+std::vector<OdbcConnectRequest> TranslateForInstalledDrivers(const String& adoText,
+                                                             const std::vector<String>& installedDrivers);
+// The request for the first of them.
 OdbcConnectRequest TranslateConnectionString(const String& adoText,
                                              const std::vector<String>& installedDrivers);
 

@@ -5,6 +5,7 @@
 #include <sqlext.h>
 #include <sqlucode.h>
 
+#include "db/DriverFallback.h"
 #include "db/ServerMessage.h"
 #include "framework/Exception.h"
 
@@ -66,11 +67,24 @@ std::vector<Diagnostic> ReadDiagnostics(SQLSMALLINT type, SQLHANDLE handle) {
                             String(L"The database driver failed in ") + call));
 }
 
-bool LinkBroken(const Handle& handle) {
-  for (const Diagnostic& record : ReadDiagnostics(handle.type(), handle.get())) {
+bool TimedOut(const std::vector<Diagnostic>& records) {
+  for (const Diagnostic& record : records)
+    if (record.state == L"HYT00" || record.state == L"HYT01") return true;
+  return false;
+}
+
+// The driver's own words for a timeout say nothing of what waited; ours do.
+String TimeoutText(const wchar_t* what, unsigned seconds) {
+  return String(L"The database server did not answer ") + what + L" within " + std::to_wstring(seconds) +
+         (seconds == 1 ? L" second" : L" seconds");
+}
+
+// After a timeout or a link failure the connection is not used again.
+bool LinkBroken(const std::vector<Diagnostic>& records) {
+  for (const Diagnostic& record : records) {
     if (record.state == L"08S01" || record.state == L"08003") return true;
   }
-  return false;
+  return TimedOut(records);
 }
 
 // The ODBC environment (version 3 behaviour), made on first use and shared:
@@ -145,7 +159,13 @@ OdbcConnection::OdbcConnection(const OdbcConnectRequest& request)
   const SQLRETURN result =
       SQLDriverConnectW(connection, nullptr, Text(text), SQLSMALLINT(text.size()), completed,
                         SQLSMALLINT(std::size(completed)), &completedLength, SQL_DRIVER_NOPROMPT);
-  if (!SQL_SUCCEEDED(result)) ThrowFrom(handles_->connection, L"SQLDriverConnect");
+  if (!SQL_SUCCEEDED(result)) {
+    std::vector<Diagnostic> records = ReadDiagnostics(SQL_HANDLE_DBC, connection);
+    const String text = TimedOut(records) && request.loginTimeoutSeconds
+                            ? TimeoutText(L"the connection", *request.loginTimeoutSeconds)
+                            : ErrorText(records, L"The database driver failed in SQLDriverConnect");
+    throw EConnectFailed(text, std::move(records));
+  }
   handles_->connected = true;
 }
 
@@ -153,14 +173,17 @@ OdbcConnection::~OdbcConnection() = default;
 
 void OdbcConnection::ExecuteDirect(const String& text) {
   Handle statement = AllocateStatement(handles_->connection);
+  SQLSetStmtAttrW(statement.get(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(SQLULEN(queryTimeout_)), 0);
   String command = text;
   // A batch may answer with several results; an error in any of them fails
   // the execute. None is read. (A first result of "no rows" may still be
   // followed by others.)
   const auto check = [&](SQLRETURN result, const wchar_t* call) {
     if (SQL_SUCCEEDED(result) || result == SQL_NO_DATA) return;
-    if (LinkBroken(statement)) usable_ = false;
-    ThrowFrom(statement, call);
+    const std::vector<Diagnostic> records = ReadDiagnostics(statement.type(), statement.get());
+    if (LinkBroken(records)) usable_ = false;
+    if (TimedOut(records) && queryTimeout_) throw Exception(TimeoutText(L"the command", queryTimeout_));
+    throw Exception(ErrorText(records, String(L"The database driver failed in ") + call));
   };
   check(SQLExecDirectW(statement.get(), Text(command), SQLINTEGER(command.size())),
         L"SQLExecDirect");
@@ -172,6 +195,7 @@ void OdbcConnection::ExecuteDirect(const String& text) {
 
 std::vector<TParameter> OdbcConnection::DescribeParameters(const String& text) {
   Handle statement = AllocateStatement(handles_->connection);
+  SQLSetStmtAttrW(statement.get(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(SQLULEN(queryTimeout_)), 0);
   String command = text;
   if (!SQL_SUCCEEDED(SQLPrepareW(statement.get(), Text(command), SQLINTEGER(command.size())))) {
     ThrowFrom(statement, L"SQLPrepare");

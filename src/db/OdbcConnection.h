@@ -18,14 +18,20 @@ std::vector<String> InstalledDrivers();
 
 class OdbcConnection {
  public:
-  // Connects without prompting; throws on failure.
+  // Connects without prompting, waiting at most the request's login timeout;
+  // throws EConnectFailed with the driver's diagnostics on failure.
   explicit OdbcConnection(const OdbcConnectRequest& request);
   ~OdbcConnection();
   OdbcConnection(const OdbcConnection&) = delete;
   OdbcConnection& operator=(const OdbcConnection&) = delete;
 
+  // Seconds a command may wait for the server before it fails (0: no limit).
+  void SetQueryTimeout(unsigned seconds) { queryTimeout_ = seconds; }
+
   // Runs `text` as a command, with no parameters bound, and releases every
-  // result it produces unread. Throws on the first error the server sends.
+  // result it produces unread. Throws on the first error the server sends,
+  // and when the server does not answer in time (the connection is then
+  // given up).
   void ExecuteDirect(const String& text);
 
   // Describes the "?" markers of `text` without running it.
@@ -37,6 +43,7 @@ class OdbcConnection {
  private:
   struct Handles;
   std::unique_ptr<Handles> handles_;
+  unsigned queryTimeout_ = 0;
   bool usable_ = true;
 };
 

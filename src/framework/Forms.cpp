@@ -423,18 +423,12 @@ TModalResult TCustomForm::ShowModal() {
     try {
       Show();
       do {
-        Application->HandleMessage();
-        if (Application->Terminated()) {
-          modalResult_ = mrCancel;
-        } else if (modalResult_ != mrNone) {
-          // The form may refuse or change the result in its close handlers.
-          TCloseAction action = caHide;
-          if (!CloseQuery()) {
-            action = caNone;
-          } else if (onClose_) {
-            onClose_(this, action);
-          }
-          if (action == caNone) modalResult_ = mrNone;
+        // An error in a hook or a close handler is reported as the main
+        // loop would, and the window stays.
+        try {
+          ModalLoopStep();
+        } catch (...) {
+          Application->HandleException(std::current_exception());
         }
       } while (modalResult_ == mrNone);
     } catch (...) {
@@ -447,6 +441,26 @@ TModalResult TCustomForm::ShowModal() {
   Hide();
   if (active && IsWindow(active)) SetActiveWindow(active);
   return modalResult_;
+}
+
+void TCustomForm::ModalLoopStep() {
+  Application->HandleMessage();
+  if (Application->Terminated()) {
+    modalResult_ = mrCancel;
+    return;
+  }
+  if (modalResult_ == mrNone) return;
+  // The form may refuse or change the result in its close handlers; one
+  // that fails refuses it.
+  TCloseAction action = caHide;
+  try {
+    if (!CloseQuery()) action = caNone;
+    else if (onClose_) onClose_(this, action);
+  } catch (...) {
+    modalResult_ = mrNone;
+    throw;
+  }
+  if (action == caNone) modalResult_ = mrNone;
 }
 
 bool TCustomForm::CloseQuery() {
@@ -788,7 +802,8 @@ void TCustomForm::CmVisibleChanged(TMessage& m) {
     HandleNeeded();
     ApplyPosition();
     if (mainForm) Application->ShowTaskButton(true);
-    static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    // A form shown minimised does not take the activation from whoever has it.
+    static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINNOACTIVE, SW_SHOWMAXIMIZED};
     ShowWindow(Handle(), kShow[windowState_]);
     if (onShow_) onShow_(this);
   } else if (HandleAllocated()) {
@@ -1076,9 +1091,24 @@ int TApplication::MessageBox(const String& text, const String& caption, UINT fla
 }
 
 void TApplication::ShowException(const String& message) {
+  if (showingError_) {
+    ++unshownErrors_;
+    return;
+  }
+  String text = ErrorBoxText(message);
+  if (unshownErrors_ > 0)
+    text += L"\n\n(" + std::to_wstring(unshownErrors_) +
+            (unshownErrors_ == 1 ? L" more error was" : L" more errors were") +
+            L" not shown while the last message was up.)";
+  unshownErrors_ = 0;
   UINT flags = MB_OK | MB_ICONSTOP;
   if (UseRightToLeftReading()) flags |= MB_RTLREADING;
-  MessageBox(ErrorBoxText(message), title_, flags);
+  struct Showing {
+    bool& flag;
+    explicit Showing(bool& f) : flag(f) { flag = true; }
+    ~Showing() { flag = false; }
+  } showing(showingError_);
+  MessageBox(text, title_, flags);
 }
 
 // ---------------------------------------------------------------------------
@@ -1087,9 +1117,8 @@ void TApplication::ShowException(const String& message) {
 KESTU_PUBLISH(TScreen) {}
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
-  HDC dc = GetDC(nullptr);
-  pixelsPerInch_ = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
+  WindowDC screen(nullptr);
+  if (screen.Get()) pixelsPerInch_ = GetDeviceCaps(screen.Get(), LOGPIXELSY);
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))

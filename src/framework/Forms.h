@@ -216,6 +216,10 @@ class TCustomForm : public TWinControl {
   void CmRelease(TMessage& m);
 
  private:
+  // One turn of ShowModal's loop: a message, then the close handlers once
+  // ModalResult is set.
+  void ModalLoopStep();
+
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TPosition position_ = poDesigned;
@@ -314,7 +318,10 @@ class TApplication : public TComponent {
   // showing and hiding do it.
   void ShowTaskButton(bool show);
 
-  // Shows the error box for the exception (EAbort is dropped).
+  // Shows the error box for the exception (EAbort is dropped). One error box
+  // is up at a time: an error raised while it is (a handler failing on every
+  // paint or timer tick behind it) shows no box of its own but is counted,
+  // and the next box says how many were not shown.
   void HandleException(std::exception_ptr error);
   void ShowException(const String& message);
   // What is shown: the hook lets tests answer instead of a real box.
@@ -347,6 +354,8 @@ class TApplication : public TComponent {
   int startupShowCommand_ = -1;
   TBiDiMode biDiMode_ = bdLeftToRight;
   MessageBoxHook messageBoxHook_;
+  bool showingError_ = false;
+  int unshownErrors_ = 0;
   std::vector<std::pair<int, MessageHook>> messageHooks_;
   int nextHookId_ = 1;
   TMessageEvent onMessage_;

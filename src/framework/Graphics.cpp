@@ -8,6 +8,7 @@
 #include <iterator>
 #include <optional>
 
+#include "base/Bmp.h"
 #include "base/Jpeg.h"
 
 namespace kestu {
@@ -492,78 +493,46 @@ namespace {
 std::uint32_t Le32(const std::uint8_t* p) {
   return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
-std::uint16_t Le16(const std::uint8_t* p) { return std::uint16_t(p[0] | p[1] << 8); }
 
 }  // namespace
 
-// A packed DIB: header, colour table, pixels. Every size is checked against
-// `size` before use; the result is always 24-bit.
-void TBitmap::LoadDib(const std::uint8_t* info, std::size_t size) {
-  if (size < 12) throw EInvalidGraphic(L"Bitmap image is not valid");
-  const std::uint32_t headerSize = Le32(info);
-  if (headerSize > size || (headerSize != 12 && headerSize < 40))
-    throw EInvalidGraphic(L"Bitmap image is not valid");
-  BITMAPINFOHEADER h{};
-  std::size_t colorEntrySize = 4;
-  if (headerSize == 12) {  // core header
-    h.biWidth = Le16(info + 4);
-    h.biHeight = std::int16_t(Le16(info + 6));
-    h.biPlanes = Le16(info + 8);
-    h.biBitCount = Le16(info + 10);
-    h.biCompression = BI_RGB;
-    colorEntrySize = 3;
-  } else {
-    std::memcpy(&h, info, sizeof h);
-    h.biSize = sizeof h;
-  }
-  const std::int64_t width = h.biWidth;
-  const std::int64_t height = h.biHeight < 0 ? -std::int64_t(h.biHeight) : h.biHeight;
-  const int bpp = h.biBitCount;
-  if (width <= 0 || height <= 0 || width * height > kMaxPixels)
-    throw EInvalidGraphic(L"Bitmap image is not valid");
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
-    throw EInvalidGraphic(L"Bitmap image is not valid");
-  std::size_t colors = 0;
-  if (bpp <= 8) colors = h.biClrUsed && h.biClrUsed < (1u << bpp) ? h.biClrUsed : (1u << bpp);
-  else if (headerSize != 12) colors = std::min<std::size_t>(h.biClrUsed, 256);
-  std::size_t tableOffset = headerSize;
-  std::size_t masks = (h.biCompression == BI_BITFIELDS && headerSize == 40) ? 12 : 0;
-  std::size_t pixelOffset = tableOffset + masks + colors * colorEntrySize;
-  if (pixelOffset > size) throw EInvalidGraphic(L"Bitmap image is truncated");
-  const std::size_t available = size - pixelOffset;
-  if (h.biCompression == BI_RGB || h.biCompression == BI_BITFIELDS) {
-    const std::size_t stride = std::size_t(((width * bpp + 31) / 32) * 4);
-    if (available / stride < std::size_t(height)) throw EInvalidGraphic(L"Bitmap image is truncated");
-  } else if (h.biCompression == BI_RLE8 || h.biCompression == BI_RLE4) {
-    h.biSizeImage = DWORD(available);
-  } else {
-    throw EInvalidGraphic(L"Bitmap compression is not supported");
-  }
-  // A BITMAPINFO we control: header, masks, colour table as RGBQUADs.
-  std::vector<std::uint8_t> bi(sizeof h + masks + colors * 4);
-  std::memcpy(bi.data(), &h, sizeof h);
-  std::memcpy(bi.data() + sizeof h, info + tableOffset, masks);
-  for (std::size_t i = 0; i < colors; ++i)
-    std::memcpy(bi.data() + sizeof h + masks + i * 4, info + tableOffset + masks + i * colorEntrySize, 3);
+namespace {
 
+// Bitmaps from outside are checked and decoded by the portable reader (one
+// place for every header), so GDI is never handed a header of outside data.
+template <class Read>
+PixelBuffer Checked(Read read) {
+  PixelBuffer pixels;
+  try {
+    pixels = read();
+  } catch (const BmpError& e) {
+    throw EInvalidGraphic(L"Bitmap image is not valid: " + Utf8ToString(e.what()));
+  }
+  if (pixels.Width() == 0) throw EInvalidGraphic(L"Bitmap image is not valid");
+  return pixels;
+}
+
+}  // namespace
+
+void TBitmap::AssignPixels(PixelBuffer pixels) {
   ReleaseCanvas();
   bitmap_.Reset();
   bits_ = nullptr;
   width_ = height_ = 0;
-  SetSize(int(width), int(height));
-  MemoryDC dc;
-  SelectedObject selected(dc.Get(), bitmap_.Get());
-  SetDIBitsToDevice(dc.Get(), 0, 0, DWORD(width), DWORD(height), 0, 0, 0, UINT(height), info + pixelOffset,
-                    reinterpret_cast<const BITMAPINFO*>(bi.data()), DIB_RGB_COLORS);
-  GdiFlush();
+  SetSize(pixels.Width(), pixels.Height());
+  PixelRows to = Rows();
+  for (int y = 0; y < to.height; ++y) std::memcpy(to.Row(y), pixels.Rows().Row(y), std::size_t(to.width) * 3);
   Changed();
+}
+
+void TBitmap::LoadDib(const std::uint8_t* info, std::size_t size) {
+  AssignPixels(Checked([&] { return ReadDib(info, size, kMaxPixels); }));
 }
 
 void TBitmap::LoadFromBmp(const std::uint8_t* data, std::size_t size) {
   // The file header's total size and pixel offset are not used: the pixels
   // follow the info header and colour table.
-  if (size < 14 + 12 || data[0] != 'B' || data[1] != 'M') throw EInvalidGraphic(L"Bitmap image is not valid");
-  LoadDib(data + 14, size - 14);
+  AssignPixels(Checked([&] { return ReadBmp(data, size, {.usePixelOffset = false, .maxPixels = kMaxPixels}); }));
 }
 
 void TBitmap::LoadFromStoredData(const Bytes& data) {
@@ -601,7 +570,8 @@ Bytes ReadFileBytes(const String& path) {
 
 void TBitmap::LoadFromFile(const String& path) {
   const Bytes data = ReadFileBytes(path);
-  LoadFromBmp(data.data(), data.size());
+  // A file's pixels are where its header says, when they fit there.
+  AssignPixels(Checked([&] { return ReadBmp(data.data(), data.size(), {.usePixelOffset = true, .maxPixels = kMaxPixels}); }));
 }
 
 KESTU_PUBLISH(TJPEGImage) {}

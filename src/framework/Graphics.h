@@ -88,6 +88,15 @@ class WindowDC {
   HDC dc_;
 };
 
+// Hands a region to a window, which owns it from then on; a region the window
+// does not take (SetWindowRgn failed) is deleted. A null region takes the
+// window's region away. Returns whether the window took it.
+inline bool SetWindowRegion(HWND window, GdiHandle<HRGN> region, bool redraw) {
+  if (!SetWindowRgn(window, region.Get(), redraw)) return false;
+  region.Release();
+  return true;
+}
+
 // A memory device context compatible with the screen, deleted on scope exit.
 class MemoryDC {
  public:
@@ -344,6 +353,7 @@ class TBitmap : public TGraphic {
 
  private:
   void LoadDib(const std::uint8_t* info, std::size_t size);
+  void AssignPixels(PixelBuffer pixels);
   void ReleaseCanvas();
 
   int width_ = 0, height_ = 0;

@@ -459,16 +459,14 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
   if (!SentByOwnThread()) return false;
   auto* item = reinterpret_cast<TMenuItem*>(measure.itemData);
   if (!item || item->GetParentMenu() != this) return false;
-  HDC dc = GetDC(nullptr);
-  {
-    TCanvas canvas(dc);
-    if (Screen) canvas.Font()->Assign(Screen->MenuFont());
-    int width = 0, height = 0;
-    item->MeasureItem(&canvas, width, height);
-    measure.itemWidth = UINT(std::max(width, 0));
-    measure.itemHeight = UINT(std::max(height, 0));
-  }
-  ReleaseDC(nullptr, dc);
+  WindowDC screen(nullptr);  // released also when the handler fails
+  if (!screen.Get()) return false;
+  TCanvas canvas(screen.Get());
+  if (Screen) canvas.Font()->Assign(Screen->MenuFont());
+  int width = 0, height = 0;
+  item->MeasureItem(&canvas, width, height);
+  measure.itemWidth = UINT(std::max(width, 0));
+  measure.itemHeight = UINT(std::max(height, 0));
   return true;
 }
 

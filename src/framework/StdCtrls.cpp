@@ -81,15 +81,15 @@ UINT TLabel::TextFormat() const {
 
 void TLabel::AdjustBounds() {
   if (!autoSize_ || HasState(csLoading | csDestroying)) return;
-  HDC dc = GetDC(nullptr);
   RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
   {
-    SelectedObject font(dc, Font()->Handle());
+    WindowDC screen(nullptr);
+    if (!screen.Get()) return;
+    SelectedObject font(screen.Get(), Font()->Handle());
     String text = Caption();
     if (text.empty() || (showAccelChar_ && text.size() > 1 && text[0] == L'&' && text[1] == 0)) text = L" ";
-    DrawTextW(dc, text.c_str(), int(text.size()), &r, TextFormat() | DT_CALCRECT);
+    DrawTextW(screen.Get(), text.c_str(), int(text.size()), &r, TextFormat() | DT_CALCRECT);
   }
-  ReleaseDC(nullptr, dc);
   int width = wordWrap_ ? Width() : int(r.right);
   int left = Left();
   if (!wordWrap_ && alignment_ == taRightJustify) left += Width() - width;

@@ -206,8 +206,8 @@ void TsButtonControl::ApplyRegion() {
   // Applying a region makes the window re-announce its size; regionSize_
   // keeps that from cutting the same region again.
   regionSize_ = {Width(), Height()};
-  regionChanged_ = false;
-  SetWindowRgn(Handle(), pendingRegion_.Release(), TRUE);  // the window owns the region now
+  // A region the window does not take is deleted, and cut again next time.
+  regionChanged_ = !SetWindowRegion(Handle(), std::move(pendingRegion_), true);
 }
 
 bool TsButtonControl::WantsFocusFrame() { return false; }
@@ -252,14 +252,12 @@ void TsButtonControl::Paint() {
 
 void TsButtonControl::DrawToWindow(PixelRows image) {
   if (!HandleAllocated()) return;
-  HDC dc = GetDC(Handle());
+  WindowDC window(Handle());
   DibSection frame(image.width, image.height);
-  if (frame.Valid()) {
-    PixelRows to = frame.Rows();
-    for (int y = 0; y < image.height; ++y) std::memcpy(to.Row(y), image.Row(y), std::size_t(image.width) * 3);
-    BitBlt(dc, 0, 0, image.width, image.height, frame.Dc(), 0, 0, SRCCOPY);
-  }
-  ReleaseDC(Handle(), dc);
+  if (!window.Get() || !frame.Valid()) return;
+  PixelRows to = frame.Rows();
+  for (int y = 0; y < image.height; ++y) std::memcpy(to.Row(y), image.Row(y), std::size_t(image.width) * 3);
+  BitBlt(window.Get(), 0, 0, image.width, image.height, frame.Dc(), 0, 0, SRCCOPY);
 }
 
 void TsButtonControl::StartFade(bool fadeIn) {

@@ -132,7 +132,7 @@ void TsActiveBGStyle::PaintBorder(PixRect rect) {
     if (kind != cbNone) PaintBevel(target, rect, width, SoftControl(), kind);
   }
   if (button && button->ActiveDefaultButton())
-    PaintFrameLines(target, rect, skin_colours::clBlack, skin_colours::clBlack, false, 3, 1, 0);
+    PaintFrameLines(target, rect, clBlack, clBlack, false, 3, 1, 0);
 }
 
 void TsActiveBGStyle::MouseChanged() {

@@ -237,23 +237,19 @@ void DrawMacMenuSelection(TCanvas* canvas, const RECT& rect) {
 }
 
 void DrawMenuWindowBorder(HWND window, TColor outerColour, TColor shadowColour) {
-  const HWND desktop = GetDesktopWindow();
-  HDC dc = GetWindowDC(desktop);
-  if (!dc) return;
-  {
-    TCanvas canvas(dc);
-    RECT R{};
-    GetWindowRect(window, &R);
-    RECT outer{R.left, R.top + 1, R.right - 1, R.bottom - 1};
-    FrameColorRect(&canvas, outer, outerColour);
-    InflateRect(&outer, -1, -1);
-    FrameColorRect(&canvas, outer, clWhite);
-    canvas.Pen()->SetColor(shadowColour);
-    const POINT line[5] = {{R.left, R.bottom - 1}, {R.right - 1, R.bottom - 1}, {R.right - 1, R.top},
-                           {R.right, R.top}, {R.left, R.top}};
-    canvas.Polyline(line, 5);
-  }
-  ReleaseDC(desktop, dc);
+  WindowDC desktop(GetDesktopWindow(), true);  // released also when drawing fails
+  if (!desktop.Get()) return;
+  TCanvas canvas(desktop.Get());
+  RECT R{};
+  GetWindowRect(window, &R);
+  RECT outer{R.left, R.top + 1, R.right - 1, R.bottom - 1};
+  FrameColorRect(&canvas, outer, outerColour);
+  InflateRect(&outer, -1, -1);
+  FrameColorRect(&canvas, outer, clWhite);
+  canvas.Pen()->SetColor(shadowColour);
+  const POINT line[5] = {{R.left, R.bottom - 1}, {R.right - 1, R.bottom - 1}, {R.right - 1, R.top},
+                         {R.right, R.top}, {R.left, R.top}};
+  canvas.Polyline(line, 5);
 }
 
 void CreateMenuFont(TFont* font) {

@@ -19,6 +19,9 @@ import krb_realm  # noqa: E402
 
 WINESERVER = "/usr/lib/wine/wineserver"
 APPLICATION_TITLE = "沐岚远帆印务管理系统数据库安装程序"
+# Seconds a program's first window may take under Wine on a loaded machine
+# (the wine server starts, the prefix and the fonts are loaded).
+COLD_START = 240
 MAIN_TITLE = "安装数据库文件"
 BUTTON_CAPTION = "安装数据文件到SQL Server"
 
@@ -71,6 +74,7 @@ class Session:
         self.peer_port = None
         self.peer_log = os.path.join(self.folder, "peer.log")
         self.running = []
+        self.starting = False  # a program was started and has shown no window yet
 
     # --- set-up and tear-down ----------------------------------------
 
@@ -138,7 +142,7 @@ class Session:
             ["/usr/bin/python3", os.path.join(HERE, "tds_peer.py"), "--port", str(self.peer_port),
              "--log", self.peer_log, "--ready", ready, *peer_arguments],
             env={**os.environ, **self.realm.environment})
-        wait_until("the database peer", lambda: os.path.exists(ready), 15)
+        wait_until("the database peer", lambda: os.path.exists(ready), 60)
 
     # --- the program -------------------------------------------------
 
@@ -158,32 +162,41 @@ class Session:
     def start_program(self, server_port, show=None):
         """Starts the program; the driver reaches the server at server_port
         (TDSPORT is FreeTDS's own setting; the program reads no configuration).
-        show "max" or "min" starts it through Wine's start command with that
-        show command in its start information."""
+        show "max" starts it through Wine's start command with
+        SW_SHOWMAXIMIZED in its start information, "min" through the
+        inspector with SW_SHOWMINNOACTIVE, as a shortcut set to run minimised
+        does."""
         command = [os.path.join(ROOT, "tools", "wine-run")]
-        if show:
-            command += ["start", "/" + show, "/unix"]
+        program = [self.program_copy]
+        if show == "max":
+            command += ["start", "/max", "/unix"]
+        elif show == "min":
+            command += [self.inspector, "--start", "7"]
+            program = ["Z:" + self.program_copy.replace("/", "\\")]
         log = open(os.path.join(self.folder, "program.log"), "w")
-        process = subprocess.Popen(command + [self.program_copy],
+        process = subprocess.Popen(command + program,
                                    env=self.wine_environment({"TDSPORT": str(server_port)}),
                                    stdout=log, stderr=subprocess.STDOUT)
         self.running.append(process)
+        self.starting = True
         return process
 
     # --- looking -----------------------------------------------------
 
-    def windows(self):
+    def windows(self, off_screen=False):
         # Output to a file, not a pipe: Wine's helper processes inherit the
         # descriptors and would hold a pipe open.
         listing = os.path.join(self.folder, "windows.json")
         with open(listing, "wb") as out:
             subprocess.run([os.path.join(ROOT, "tools", "wine-run"), self.inspector],
                            env=self.wine_environment(), stdout=out, stderr=subprocess.DEVNULL,
-                           timeout=60)
+                           timeout=120)
         with open(listing, encoding="utf-8") as result:
             listed = [json.loads(line) for line in result if line.startswith("{")]
         # The application window is shown without a size, as the taskbar
         # button only: it is not on screen.
+        if off_screen:
+            return listed
         return [w for w in listed if w["rect"][2] > w["rect"][0] and w["rect"][3] > w["rect"][1]]
 
     def clipboard_text(self):
@@ -202,10 +215,14 @@ class Session:
                 return window
         return None
 
-    def wait_window(self, title, timeout=30):
-        return wait_until("the window %r" % title, lambda: self.window(title), timeout)
+    def wait_window(self, title, timeout=60):
+        if self.starting:
+            timeout = max(timeout, COLD_START)
+        window = wait_until("the window %r" % title, lambda: self.window(title), timeout)
+        self.starting = False
+        return window
 
-    def wait_gone(self, title, timeout=30):
+    def wait_gone(self, title, timeout=60):
         wait_until("the window %r to close" % title, lambda: self.window(title) is None, timeout)
 
     def screenshot(self, name):

@@ -54,7 +54,7 @@ class Realm:
 
     def _run(self, *command, stdin=None):
         subprocess.run(command, input=stdin, env={**os.environ, **self.environment}, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, timeout=30)
+                       stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, timeout=120)
 
     def start(self):
         os.makedirs(self.folder, exist_ok=True)
@@ -100,7 +100,7 @@ class Realm:
         self.kdc = subprocess.Popen(["krb5kdc", "-n", "-r", REALM],
                                     env={**os.environ, **self.environment},
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for_port(self.kdc_port, 15, self.kdc)
+        wait_for_port(self.kdc_port, 60, self.kdc)  # a loaded machine starts it slowly
         self._run("kinit", f"{USER}@{REALM}", stdin=PASSWORD + "\n")
         return self
 

@@ -6,9 +6,17 @@ records every SQL batch it receives, and answers the first attach of a
 database with success and any later one with the server's "already exists"
 error.
 
-Run:  tds_peer.py --port P --log FILE [--ready FILE] [--exists-message TEXT]
+Run:  tds_peer.py --port P --log FILE [--ready FILE] [--exists-message TEXT] [--refuse-logins]
+With --refuse-logins every login is recorded and refused, as by a server that
+knows no login for the account.
 Needs KRB5_CONFIG and KRB5_KTNAME in its environment. Each event is one JSON
 line in the log: {"event": "login", ...}, {"event": "batch", "text": ...}.
+
+A server that never answers: --silent before-login takes connections and
+says nothing at all; --silent after-login logs in and then answers nothing
+(no batch, no cancel), as over a link that dropped without a reset. A server
+of the installer's age: --tds-version 7.1 acknowledges every login with
+TDS 7.1 and the version of SQL Server 2000, and reads and answers as such.
 """
 import argparse
 import json
@@ -40,9 +48,10 @@ class Log:
 class Server:
     """State shared by all connections: the databases attached so far."""
 
-    def __init__(self, log, exists_message):
+    def __init__(self, log, exists_message, refuse_logins):
         self.log = log
         self.exists_message = exists_message
+        self.refuse_logins = refuse_logins
         self.attached = set()
         self.lock = threading.Lock()
 
@@ -128,14 +137,20 @@ class Connection(socketserver.BaseRequestHandler):
 
     def handle(self):
         log = self.server.state.log
+        silent = self.server.silent
+        logged_in = False
         try:
             while True:
                 kind, payload = self.read_message()
+                if silent == "before-login" or (silent == "after-login" and logged_in):
+                    log.write(event="unanswered", packet=kind)
+                    continue
                 if kind == PRELOGIN:
                     self.send_message(self.prelogin_reply())
                 elif kind == LOGIN7:
                     if not self.login(payload):
                         return
+                    logged_in = True
                 elif kind == SQL_BATCH:
                     self.batch(payload)
                 elif kind == ATTENTION:
@@ -189,7 +204,7 @@ class Connection(socketserver.BaseRequestHandler):
                 event["gss_error"] = str(failure)
         event["principal"] = principal
         log.write(**event)
-        if principal is None:
+        if principal is None or self.server.state.refuse_logins:
             self.send_message(self.error(18456, 1, 14, "Login failed for user ''.") +
                               self.done(DONE_ERROR))
             return False
@@ -200,8 +215,14 @@ class Connection(socketserver.BaseRequestHandler):
         tokens += collation_change()
         tokens += envchange(2, "us_english", "")
         tokens += envchange(4, "4096", "4096")
+        # The version both sides speak from here on: the client's, or the
+        # older one a server of that age answers any client with.
+        if self.server.tds_version is not None:
+            self.version = min(self.version, self.server.tds_version)
+        event_ack = "%08x" % self.version
         ack = bytes([1]) + struct.pack(">I", self.version) + b_varchar("Microsoft SQL Server") + \
             bytes([8, 0, 0x07, 0xF8])
+        log.write(event="ack", version=event_ack)
         tokens += token(0xAD, ack)
         self.send_message(tokens + self.done())
         return True
@@ -233,11 +254,17 @@ def main():
     parser.add_argument("--port", type=int, required=True)
     parser.add_argument("--log", required=True)
     parser.add_argument("--ready", help="file written once the peer listens")
+    parser.add_argument("--silent", choices=["before-login", "after-login"],
+                        help="answer nothing from the start, or once logged in")
+    parser.add_argument("--tds-version", choices=["7.1"], help="speak as a server of this protocol version")
     parser.add_argument("--exists-message", default="Database '%s' already exists.",
                         help="the server's text for a second attach; %%s is the database")
+    parser.add_argument("--refuse-logins", action="store_true", help="refuse every login")
     arguments = parser.parse_args()
     listener = Listener(("127.0.0.1", arguments.port), Connection)
-    listener.state = Server(Log(arguments.log), arguments.exists_message)
+    listener.silent = arguments.silent
+    listener.tds_version = {"7.1": 0x71000001}.get(arguments.tds_version)
+    listener.state = Server(Log(arguments.log), arguments.exists_message, arguments.refuse_logins)
     if arguments.ready:
         with open(arguments.ready, "w") as ready:
             ready.write(str(os.getpid()))

@@ -43,7 +43,8 @@ TEST(ConnectionStringParse, RejectsBrokenText) {
 TEST(ConnectionStringTranslate, InstallerStringReachesTheLocalServerWithIntegratedLogin) {
   const String installer =
       L"Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False";
-  EXPECT_EQ(Translate(installer), L"Driver={FreeTDS};Server=localhost;Port=1433;Trusted_Connection=Yes");
+  EXPECT_EQ(Translate(installer),
+            L"Driver={FreeTDS};Server=localhost;Port=1433;TDS_Version=7.4;Trusted_Connection=Yes");
   EXPECT_EQ(Translate(installer, {L"FreeTDS", L"SQL Server"}),
             L"Driver={SQL Server};Server=(local);Trusted_Connection=Yes");
   EXPECT_EQ(Translate(installer, {L"sql server", L"ODBC Driver 18 for SQL Server"}),
@@ -54,12 +55,13 @@ TEST(ConnectionStringTranslate, InstallerStringReachesTheLocalServerWithIntegrat
 
 TEST(ConnectionStringTranslate, DataSourceCatalogAndTimeout) {
   EXPECT_EQ(Translate(L"Provider=SQLOLEDB;Integrated Security=SSPI;Data Source=localhost,14330"),
-            L"Driver={FreeTDS};Server=localhost;Port=14330;Trusted_Connection=Yes");
+            L"Driver={FreeTDS};Server=localhost;Port=14330;TDS_Version=7.4;Trusted_Connection=Yes");
   EXPECT_EQ(Translate(L"Provider=SQLOLEDB;Integrated Security=SSPI;Data Source=db1, 1500",
                       {L"ODBC Driver 17 for SQL Server"}),
             L"Driver={ODBC Driver 17 for SQL Server};Server=db1,1500;Trusted_Connection=Yes");
   EXPECT_EQ(Translate(L"Integrated Security=SSPI;Data Source=(local);Initial Catalog=\"a;}b\""),
-            L"Driver={FreeTDS};Server=localhost;Port=1433;Database={a;}}b};Trusted_Connection=Yes");
+            L"Driver={FreeTDS};Server=localhost;Port=1433;TDS_Version=7.4;Database={a;}}b};"
+            L"Trusted_Connection=Yes");
   const OdbcConnectRequest timed = TranslateConnectionString(
       L"Provider=SQLOLEDB.1;Integrated Security=SSPI;Connect Timeout=5", kFreeTdsOnly);
   EXPECT_EQ(timed.loginTimeoutSeconds, 5u);

@@ -268,6 +268,16 @@ TEST_F(Forms, MouseEnterAndLeaveFromRealMouseTracking) {
   EXPECT_EQ(messages.back(), 0xB014u);
 }
 
+// A window procedure put in the native slot: it must have the window
+// procedure's calling convention (stdcall on 32-bit x86), which a lambda
+// converted to a function pointer does not.
+WNDPROC previousProc = nullptr;
+std::vector<UINT>* subclassLog = nullptr;
+LRESULT CALLBACK SubclassProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_USER + 5) subclassLog->push_back(0);
+  return CallWindowProcW(previousProc, w, m, wp, lp);
+}
+
 TEST_F(Forms, WindowProcSeesMessagesFirstAndTheNativeSlotCanBeReplaced) {
   form->HandleNeeded();
   std::vector<UINT> order;
@@ -275,18 +285,14 @@ TEST_F(Forms, WindowProcSeesMessagesFirstAndTheNativeSlotCanBeReplaced) {
     if (m.Msg == WM_USER + 5) order.push_back(1);
     old(m);
   });
-  static WNDPROC previous;
-  static std::vector<UINT>* log;
-  log = &order;
-  previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-      form->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_USER + 5) log->push_back(0);
-        return CallWindowProcW(previous, w, m, wp, lp);
-      })));
+  subclassLog = &order;
+  const WNDPROC replacement = &SubclassProc;  // fails to compile for a procedure of another convention
+  previousProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(form->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(replacement)));
   SendMessageW(form->Handle(), WM_USER + 5, 0, 0);
   EXPECT_EQ(order, (std::vector<UINT>{0, 1}));
   EXPECT_EQ(TWinControl::FindControl(form->Handle()), form);
-  SetWindowLongPtrW(form->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+  SetWindowLongPtrW(form->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
 }
 
 TEST_F(Forms, NotificationsUseTheirValues) {

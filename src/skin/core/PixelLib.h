@@ -5,6 +5,7 @@
 // works on directly addressed 24-bit rows (PixelRows). Routines clip to the
 // bitmaps they touch; none reports an error to its caller.
 
+#include "base/Colors.h"
 #include "base/PixRect.h"
 #include "base/PixelRows.h"
 
@@ -12,15 +13,6 @@
 #include <vector>
 
 namespace kestu {
-
-// Kept in a namespace of their own so that code which also sees the
-// framework's colour names (the same values) still compiles.
-namespace skin_colours {
-constexpr std::uint32_t clFuchsia = 0x00FF00FF;
-constexpr std::uint32_t clBlack = 0x00000000;
-constexpr std::uint32_t clWhite = 0x00FFFFFF;
-}  // namespace skin_colours
-using namespace skin_colours;
 
 // Rule 1 of the mask: each channel D' = (D x M + S x (256 - M)) div 256.
 // M = 0 gives S; M = 255 still lets 1/256 of the picture through.

@@ -3,9 +3,9 @@
 #include "base/Bmp.h"
 #include "base/Jpeg.h"
 #include "base/TextUtil.h"
+#include "skin/core/FileSections.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace kestu {
 
@@ -14,6 +14,10 @@ namespace {
 // Pixels of own bitmaps and patterns one skin may load in all; images past
 // the budget are skipped like missing files.
 constexpr std::int64_t kMaxSkinPixels = std::int64_t(1) << 26;
+// Image entries one skin may have, and picture files it may look for; values
+// past these are read no further (real skins have a few hundred entries).
+constexpr std::size_t kMaxImageEntries = std::size_t(1) << 16;
+constexpr int kMaxPictureFiles = 1 << 12;
 
 std::int16_t ToInt16(std::int32_t v) { return std::int16_t(std::clamp<std::int32_t>(v, -32768, 32767)); }
 
@@ -22,118 +26,19 @@ PixelBuffer CopyOf(const PixelBuffer& source) {
   return copy;
 }
 
-// Values of a description file, inherited along ParentClassName.
-class SectionReader {
- public:
-  SectionReader(const IniFile& ini, std::string section) : ini_(ini), section_(std::move(section)) {}
+// Runs f; a ConvertError leaves with the file, section and key named.
+template <class F>
+auto Converting(const std::string& section, std::string_view key, F&& f) {
+  try {
+    return f();
+  } catch (const ConvertError& e) {
+    throw ConvertError("\"Options.dat\" [" + section + "] " + std::string(key) + ": " + e.what());
+  }
+}
 
-  // The first value of the key along the chain that accept() takes. A chain
-  // stops at a parent that is empty, "?", the section itself, a section
-  // already visited, or after kMaxParentDepth steps.
-  template <class Accept>
-  std::optional<std::string_view> Find(std::string_view key, Accept accept) const {
-    std::vector<std::string> visited;
-    std::string current = section_;
-    for (int depth = 0; depth < kMaxParentDepth; ++depth) {
-      std::optional<std::string_view> value = ini_.Value(current, key);
-      if (value && accept(*value)) return value;
-      std::optional<std::string_view> parent = ini_.Value(current, "ParentClassName");
-      if (!parent || parent->empty() || *parent == "?" || *parent == current) break;
-      visited.push_back(UpperCase(current));
-      if (std::find(visited.begin(), visited.end(), UpperCase(*parent)) != visited.end()) break;
-      current = std::string(*parent);
-    }
-    return std::nullopt;
-  }
-
-  // Integers: -1 and texts that are no number count as absent; so do values
-  // outside [low, high].
-  std::int32_t Int(std::string_view key, std::int32_t fallback, std::int32_t low = INT32_MIN,
-                   std::int32_t high = INT32_MAX) const {
-    auto accept = [&](std::string_view v) {
-      std::optional<std::int32_t> n = TryParseInt32(v);
-      return n && *n != -1 && *n >= low && *n <= high;
-    };
-    std::optional<std::string_view> value = Find(key, accept);
-    return value ? *TryParseInt32(*value) : fallback;
-  }
-  std::uint32_t Colour(std::string_view key, std::uint32_t fallback) const {
-    return std::uint32_t(Int(key, std::int32_t(fallback)));
-  }
-  std::string String(std::string_view key, std::string_view fallback) const {
-    std::optional<std::string_view> value = Find(key, [](std::string_view v) { return v != "?"; });
-    return std::string(value.value_or(fallback));
-  }
-  bool Boolean(std::string_view key) const { return UpperCase(String(key, "FALSE")) == "TRUE"; }
-  // Read in this section only (ShadowColor).
-  std::int32_t OwnInt(std::string_view key, std::int32_t fallback) const {
-    std::optional<std::string_view> value = ini_.Value(section_, key);
-    std::optional<std::int32_t> n = value ? TryParseInt32(*value) : std::nullopt;
-    return n && *n != -1 ? *n : fallback;
-  }
-
-  // Runs f; a ConvertError leaves with the file, section and key named.
-  template <class F>
-  auto Converting(std::string_view key, F&& f) const {
-    try {
-      return f();
-    } catch (const ConvertError& e) {
-      throw ConvertError("\"Options.dat\" [" + section_ + "] " + std::string(key) + ": " + e.what());
-    }
-  }
-
- private:
-  const IniFile& ini_;
-  std::string section_;
-};
-
-TsGeneralData ReadFileSection(const IniFile& ini, const IniFile::Section& section) {
-  SectionReader s(ini, section.name);
-  TsGeneralData r;
-  r.SectionName = section.name;
-  r.ParentClassName = ini.ReadString(section.name, "ParentClassName", "");
-  if (r.ParentClassName == "?") r.ParentClassName.clear();
-  r.PaintingColor = s.Colour("PaintingColor", 0xFFFFFF);
-  r.PaintingBevel = std::uint8_t(s.Int("PaintingBevel", cbNone, 0, 4));
-  r.PaintingBevelWidth = s.Int("PaintingBevelWidth", 2);
-  static constexpr const char* kFontKeys[5] = {"FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
-  static constexpr const char* kHotFontKeys[5] = {"HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT",
-                                                  "HOTTCBOTTOM"};
-  for (int i = 0; i < 5; ++i) {
-    r.FontColor[i] = s.Int(kFontKeys[i], i == 0 ? 0 : -1);
-    r.HotFontColor[i] = s.Int(kHotFontKeys[i], i == 0 ? 0 : -1);
-  }
-  r.ReservedBoolean = s.Boolean("RESERVEDBOOLEAN");
-  r.ShadowBlur = s.Int("ShadowBlur", 6);
-  r.ShadowColor = std::uint32_t(s.OwnInt("ShadowColor", 0));
-  r.ShadowEnabled = s.Boolean("ShadowEnabled");
-  r.ShadowOffset = s.Int("ShadowOffset", 3);
-  r.ShadowTransparency = std::clamp(s.Int("ShadowTransparency", 60), 0, 100);
-  r.PaintingTransparency = s.Int("PaintingTransparency", 0);
-  r.GradientPercent = s.Int("GradientPercent", 0);
-  r.GradientData = s.String("GradientData", " ");
-  if (r.GradientData != " ") r.Gradient = s.Converting("GradientData", [&] { return ParseGradient(r.GradientData); });
-  r.ImagePercent = s.Int("ImagePercent", 0);
-  r.ShowFocus = s.Boolean("ShowFocus");
-  r.FadingEnabled = s.Boolean("FadingEnabled");
-  r.FadingIntervalIn = s.Int("FadingIntervalIn", 5);
-  r.FadingIntervalOut = s.Int("FadingIntervalOut", 5);
-  r.FadingIterations = s.Int("FadingIterations", 5);
-  r.HotPaintingColor = s.Colour("HotPaintingColor", 0xFFFFFF);
-  r.HotPaintingTransparency = s.Int("HotPaintingTransparency", 0);
-  r.HotPaintingBevel = std::uint8_t(s.Int("HotPaintingBevel", cbNone, 0, 4));
-  r.HotPaintingBevelWidth = s.Int("HotPaintingBevelWidth", 2);
-  r.HotGradientPercent = s.Int("HotGradientPercent", 0);
-  r.HotGradientData = s.String("HotGradientData", "");
-  if (r.HotGradientData != " ")
-    r.HotGradient = s.Converting("HotGradientData", [&] { return ParseGradient(r.HotGradientData); });
-  r.HotImagePercent = s.Int("HotImagePercent", 0);
-  r.PaintingColorBorderTop = s.Colour("PaintingColorBorderTop", 0);
-  r.PaintingColorBorderBottom = s.Colour("PaintingColorBorderBottom", 0);
-  r.SelectionBorderBevel = std::uint8_t(s.Int("SelectionBorderBevel", ebLowered, 0, 4));
-  r.SelectionBorderWidth = s.Int("SelectionBorderWidth", 2);
-  r.SelectionColor = s.Colour("SelectionColor", 0xFFFFFF);
-  return r;
+// The key of an image or pattern entry in the lookup index.
+std::string EntryKey(std::string_view section, std::string_view property) {
+  return std::to_string(section.size()) + ":" + std::string(section) + std::string(property);
 }
 
 // Five blank-separated integers; an empty text is "0 -1 -1 -1 -1".
@@ -220,12 +125,34 @@ TsSkinData& TsSkinData::Instance() {
 
 // ---- lookups
 
+const TsSkinData::Indexes& TsSkinData::Indexed() const {
+  Indexes& x = indexes_;
+  if (x.sections != gd.size()) {
+    x.section.clear();
+    for (std::size_t i = 0; i < gd.size(); ++i) x.section.try_emplace(UpperCase(gd[i].SectionName), int(i));
+    x.sections = gd.size();
+  }
+  if (x.masks != ma.size()) {
+    x.mask.clear();
+    for (std::size_t i = 0; i < ma.size(); ++i) x.mask.try_emplace(EntryKey(ma[i].SectionName, ma[i].PropertyName), int(i));
+    x.masks = ma.size();
+  }
+  if (x.patterns != pa.size()) {
+    x.pattern.clear();
+    for (std::size_t i = 0; i < pa.size(); ++i)
+      x.pattern.try_emplace(EntryKey(pa[i].SectionName, pa[i].PropertyName), int(i));
+    x.patterns = pa.size();
+  }
+  return x;
+}
+
+void TsSkinData::Reindex() { indexes_ = {}; }
+
 int TsSkinData::FindSectionIndex(std::string_view name) const {
   if (!SkinLoaded || gd.empty()) return -1;
-  std::string wanted = UpperCase(name);
-  for (std::size_t i = 0; i < gd.size(); ++i)
-    if (UpperCase(gd[i].SectionName) == wanted) return int(i);
-  return -1;
+  const auto& index = Indexed().section;
+  auto it = index.find(UpperCase(name));
+  return it == index.end() ? -1 : it->second;
 }
 
 bool TsSkinData::IsValidSection(int index) const { return SkinLoaded && index >= 0 && std::size_t(index) < gd.size(); }
@@ -236,12 +163,8 @@ int TsSkinData::FindEntry(bool masks, int skinIndex, std::string_view sectionNam
                           int depth) const {
   if (!IsValidSection(skinIndex) || sectionName.empty()) return -1;
   std::string section = UpperCase(sectionName);
-  std::size_t count = masks ? ma.size() : pa.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::string& s = masks ? ma[i].SectionName : pa[i].SectionName;
-    const std::string& p = masks ? ma[i].PropertyName : pa[i].PropertyName;
-    if (p == propertyName && s == section) return int(i);
-  }
+  const auto& index = masks ? Indexed().mask : Indexed().pattern;
+  if (auto it = index.find(EntryKey(section, propertyName)); it != index.end()) return it->second;
   std::string parent = UpperCase(gd[std::size_t(skinIndex)].ParentClassName);
   if (parent.empty() || parent == section || depth >= kMaxParentDepth) return -1;
   int parentIndex = FindSectionIndex(parent);
@@ -290,9 +213,13 @@ std::string TsSkinData::FilePath(std::string_view name) const {
 void TsSkinData::FreeSkinMasks() {
   ma.clear();
   MasterBitmap.reset();
+  Reindex();
 }
 
-void TsSkinData::FreeSkinPatterns() { pa.clear(); }
+void TsSkinData::FreeSkinPatterns() {
+  pa.clear();
+  Reindex();
+}
 
 void TsSkinData::LoadSkinMasks(const TsStoredSkinData* stored) {
   FreeSkinMasks();
@@ -308,12 +235,15 @@ void TsSkinData::LoadSkinMasks(const TsStoredSkinData* stored) {
       }
     }
     std::int64_t budget = kMaxSkinPixels;
+    int files = kMaxPictureFiles;
     for (const IniFile::Section& section : ini.Sections()) {
-      if (UpperCase(section.name) == "GLOBALINFO") continue;
+      if (SameText(section.name, "GLOBALINFO")) continue;
       for (const IniFile::Key& key : section.keys) {
-        std::string value = ini.ReadString(section.name, key.name, "-");
+        if (ma.size() >= kMaxImageEntries) return;
+        const std::string& value = section.ValueOf(key);
         if (!MasterBitmap || value.find('#') == std::string::npos) {
-          if (!ContainsText(UpperCase(value), ".BMP")) continue;
+          if (!ContainsUpper(value, ".BMP") || files == 0) continue;
+          --files;
           std::string path = FilePath(value);
           if (!FileExists(path)) continue;
           PixelBuffer bitmap;
@@ -331,8 +261,7 @@ void TsSkinData::LoadSkinMasks(const TsStoredSkinData* stored) {
           entry.PropertyName = UpperCase(key.name);
           ma.push_back(std::move(entry));
         } else if (value != "#") {
-          SectionReader reader(ini, section.name);
-          reader.Converting(key.name, [&] {
+          Converting(section.name, key.name, [&] {
             std::vector<std::string_view> words = SplitWords(value, " ()");
             auto word = [](const std::vector<std::string_view>& w, std::size_t i) {
               return i < w.size() ? w[i] : std::string_view();
@@ -373,11 +302,12 @@ void TsSkinData::LoadSkinPatterns(const TsStoredSkinData* stored) {
   if (IniFile) {
     const kestu::IniFile& ini = *IniFile;
     std::int64_t budget = kMaxSkinPixels;
+    int files = kMaxPictureFiles;
     for (const IniFile::Section& section : ini.Sections()) {
       for (const IniFile::Key& key : section.keys) {
-        std::string value = ini.ReadString(section.name, key.name, "-");
-        std::string upper = UpperCase(value);
-        if (!ContainsText(upper, ".JPG") && !ContainsText(upper, ".JPEG")) continue;
+        const std::string& value = section.ValueOf(key);
+        if ((!ContainsUpper(value, ".JPG") && !ContainsUpper(value, ".JPEG")) || files == 0) continue;
+        --files;
         std::string path = FilePath(value);
         if (!FileExists(path)) continue;
         TsPatternData entry;
@@ -403,8 +333,9 @@ void TsSkinData::LoadSkinPatterns(const TsStoredSkinData* stored) {
 
 void TsSkinData::LoadSectionRecords(const TsStoredSkinData* stored) {
   gd.clear();
+  Reindex();
   if (IniFile) {
-    for (const IniFile::Section& section : IniFile->Sections()) gd.push_back(ReadFileSection(*IniFile, section));
+    gd = ReadFileSections(*IniFile);
   } else if (stored) {
     for (const TsStoredGeneral& general : stored->GeneralData) {
       gd.emplace_back();
@@ -413,6 +344,7 @@ void TsSkinData::LoadSectionRecords(const TsStoredSkinData* stored) {
   }
   if (ResolveSystemColour)
     for (TsGeneralData& g : gd) ResolveSectionColours(g, ResolveSystemColour);
+  Indexed();  // the last loader: the lookups of painting find their indexes made
 }
 
 void ResolveSectionColours(TsGeneralData& g, const std::function<std::uint32_t(std::uint32_t)>& resolve) {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kestu {
@@ -173,10 +174,22 @@ class TsSkinData {
   // through it as they are loaded, so painting never sees one.
   std::function<std::uint32_t(std::uint32_t)> ResolveSystemColour;
 
+  // Lookups go through indexes by upper-case name, made again on the first
+  // lookup after a table changed size; a caller that renames entries in
+  // place calls Reindex.
+  void Reindex();
+
  private:
+  struct Indexes {
+    std::size_t sections = SIZE_MAX, masks = SIZE_MAX, patterns = SIZE_MAX;  // table sizes indexed
+    std::unordered_map<std::string, int> section;  // the first section of a name
+    std::unordered_map<std::string, int> mask, pattern;  // the first entry of a section and property
+  };
+  const Indexes& Indexed() const;
   int FindEntry(bool masks, int skinIndex, std::string_view sectionName, std::string_view propertyName,
                 int depth) const;
   std::string FilePath(std::string_view name) const;
+  mutable Indexes indexes_;
 };
 
 // Replaces every system colour of the section by resolve(colour); -1 (no
