@@ -729,9 +729,12 @@ void TWinControl::Resize() {
 void TWinControl::WmWindowPosChanged(TMessage& m) {
   DefaultHandler(m);
   if (Parent() || !handle_) return;
-  // Top-level windows: take the bounds the system settled on.
+  // Windows without a parent control (top-level ones, and MDI children inside
+  // the client window): take the bounds the system settled on, in the
+  // coordinates of the window they are placed in.
   RECT r;
   GetWindowRect(handle_, &r);
+  if (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD) MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
   TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 

@@ -233,7 +233,12 @@ void TsMDIForm::UpdateBar(TsScrollBar*& bar, bool vertical) {
       busy_ = true;
       sender->MouseScrolling = true;
       const int at = sender->Position() + (vertical ? vertMin_ : horzMin_);
-      SendMessageW(client_, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, at), 0);
+      const UINT msg = vertical ? WM_VSCROLL : WM_HSCROLL;
+      SendMessageW(client_, msg, MAKEWPARAM(SB_THUMBPOSITION, at), 0);
+      // Some MDI clients (Wine's) take the thumb position only in the older
+      // form, from the low word of lParam, and ignore the message above.
+      if (GetScrollPos(client_, vertical ? SB_VERT : SB_HORZ) != at)
+        SendMessageW(client_, msg, SB_THUMBPOSITION, LPARAM(LOWORD(at)));
       sender->MouseScrolling = false;
       busy_ = false;
     });

@@ -112,17 +112,43 @@ TEST_F(SkinMDI, AMaximisedChildPutsTheWindowControlMenuFirstAndRestoringTakesItA
   EXPECT_EQ(menu->Items()->Items(0)->Caption(), L"File");
 }
 
-// Disabled until the client's bars follow the system's: under Wine this child
-// also gets a horizontal bar and the grip, and moving the vertical bar does not
-// scroll the child yet.
-TEST_F(SkinMDI, DISABLED_AChildBelowTheClientGetsASkinnedVerticalBarWithoutGrip) {
+TEST_F(SkinMDI, AChildStaysWhereItIsPut) {
+  // The child's window is placed in the client window's coordinates, and its
+  // bounds are read back in those coordinates (not the screen's).
+  child->SetBounds(10, 600, 150, 100);
+  Pump();
+  RECT r{};
+  GetWindowRect(child->Handle(), &r);
+  MapWindowPoints(nullptr, frame->ClientHandle(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.top, 600);
+  EXPECT_EQ(child->Left(), 10);
+  EXPECT_EQ(child->Top(), 600);
+}
+
+// The client window's own vertical bar as the system shows it for a child
+// below the visible area (Wine recalculates it only on some child changes, so
+// it is set here as the system would).
+TEST_F(SkinMDI, AVerticalSystemBarGetsASkinnedBarWithoutGripThatScrollsTheChildren) {
   ASSERT_NE(mdi, nullptr);
   child->SetBounds(10, 600, 150, 100);
   Pump();
+  const HWND client = frame->ClientHandle();
+  RECT clientRect{};
+  GetClientRect(client, &clientRect);
+  SCROLLINFO system{};
+  system.cbSize = sizeof system;
+  system.fMask = SIF_RANGE | SIF_POS;
+  system.nMin = 0;
+  system.nMax = 700 - clientRect.bottom;  // the children's extent below the client's bottom
+  system.nPos = 0;
+  ShowScrollBar(client, SB_VERT, TRUE);
+  SetScrollInfo(client, SB_VERT, &system, TRUE);
   mdi->UpdateScrollBars();
+
   SCROLLBARINFO info{};
   info.cbSize = sizeof info;
-  ASSERT_TRUE(GetScrollBarInfo(frame->ClientHandle(), OBJID_VSCROLL, &info));
+  ASSERT_TRUE(GetScrollBarInfo(client, OBJID_VSCROLL, &info));
   ASSERT_FALSE(info.rgstate[0] & STATE_SYSTEM_INVISIBLE) << "the system shows no bar";
   ASSERT_NE(mdi->VertBar(), nullptr);
   EXPECT_EQ(mdi->HorzBar(), nullptr);
@@ -130,17 +156,22 @@ TEST_F(SkinMDI, DISABLED_AChildBelowTheClientGetsASkinnedVerticalBarWithoutGrip)
   TsScrollBar* bar = mdi->VertBar();
   EXPECT_EQ(bar->Kind(), sbVertical);
   EXPECT_EQ(bar->Min(), 0);
-  EXPECT_GT(bar->Max(), 0);
+  EXPECT_EQ(bar->Max(), system.nMax + 1);  // the highest position: max - page - min + 1
   // It covers the system's bar, two pixels longer at both ends.
   const POINT top = frame->ScreenToClient(POINT{info.rcScrollBar.left, info.rcScrollBar.top});
   EXPECT_EQ(bar->Left(), top.x);
   EXPECT_EQ(bar->Top(), top.y - 2);
   EXPECT_EQ(bar->Height(), info.rcScrollBar.bottom - info.rcScrollBar.top + 4);
-  // Moving it scrolls the client's children.
-  const int childTop = child->Top();
-  bar->SetPosition(bar->Max());
+
+  // Moving it hands the client the position, which scrolls the children.
+  bar->SetPosition(100);
   Pump();
-  EXPECT_LT(child->Top(), childTop);
+  EXPECT_EQ(GetScrollPos(client, SB_VERT), 100);
+  RECT childRect{};
+  GetWindowRect(child->Handle(), &childRect);
+  MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&childRect), 2);
+  EXPECT_EQ(childRect.top, 500);
+  EXPECT_EQ(child->Top(), 500);
 }
 
 }  // namespace
