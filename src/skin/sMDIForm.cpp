@@ -177,13 +177,20 @@ void TsMDIForm::UpdateControlItem() {
   if (!menu || !controlItem_) return;
   TMenuItem* items = menu->Items();
   const bool first = items->Count() > 0 && items->Items(0) == controlItem_;
-  if (ChildMaximized()) {
-    if (!first) items->Insert(0, controlItem_);
-  } else if (first) {
+  const bool maximized = ChildMaximized();
+  if (maximized == first) return;
+  // The menu line changes either way: with the item it also shows the
+  // child's icon and buttons.
+  if (maximized) {
+    items->Insert(0, controlItem_);
+    // Measured and drawn by the menu painter like the other bar items (its
+    // room keeps the child's icon in the menu line clear).
+    if (TsSkinManager* manager = provider_->Manager()) manager->HookMenuItem(controlItem_);
+  } else {
     items->Remove(controlItem_);
-    provider_->InvalidateFrame(true);
-    if (form_->HandleAllocated()) SendMessageW(form_->Handle(), WM_NCPAINT, 1, 0);
   }
+  provider_->InvalidateFrame(true);
+  if (form_->HandleAllocated()) SendMessageW(form_->Handle(), WM_NCPAINT, 1, 0);
 }
 
 // ---- skinned scroll bars

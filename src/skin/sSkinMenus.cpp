@@ -3,6 +3,7 @@
 #include "framework/ImgList.h"
 #include "skin/MenuBackgroundCache.h"
 #include "skin/SkinGdi.h"
+#include "skin/core/FrameGeometry.h"
 #include "skin/core/PixelLib.h"
 #include "skin/core/SkinData.h"
 #include "skin/sSkinManager.h"
@@ -16,8 +17,6 @@ namespace {
 
 // The item MDI support puts first on the menu bar of a maximised child.
 constexpr const wchar_t* kMdiIconItem = L"sMDICII";
-// Room kept right of the last bar item for a maximised child's buttons.
-constexpr int kMdiButtonsWidth = 40;
 
 template <class Handler, class Event> bool Holds(const Event& event, const TsSkinableMenus* painter) {
   const Handler* handler = event.template target<Handler>();
@@ -90,13 +89,6 @@ TCustomForm* MdiParentOf(TCustomForm* form) {
   return nullptr;
 }
 
-// The active child of the MDI frame when it is maximised and shows an icon.
-TCustomForm* MaximizedChildWithIcon(TCustomForm* mdiParent) {
-  TCustomForm* child = mdiParent ? mdiParent->ActiveMDIChild() : nullptr;
-  if (!child || child->WindowState() != wsMaximized || child->Icon()->Empty()) return nullptr;
-  return child;
-}
-
 bool IsFirstBarItem(const TMenuItem* item) { return item->Parent()->IndexOf(item) == 0; }
 bool IsLastBarItem(const TMenuItem* item) { return item->Parent()->IndexOf(item) == item->Parent()->Count() - 1; }
 
@@ -133,6 +125,12 @@ void DrawCheckMark(HDC dc, PixRect box, bool enabled) {
 }
 
 }  // namespace
+
+TCustomForm* MaximizedChildWithIcon(TCustomForm* mdiParent) {
+  TCustomForm* child = mdiParent ? mdiParent->ActiveMDIChild() : nullptr;
+  if (!child || child->WindowState() != wsMaximized || child->Icon()->Empty()) return nullptr;
+  return child;
+}
 
 // ---- handlers
 
@@ -327,7 +325,7 @@ void TsSkinableMenus::MeasureBarItem(TMenuItem* item, TCanvas* canvas, int& widt
   if (text.find(L'&') != String::npos) w -= canvas->TextWidth(L"&");
   TCustomForm* child = item->Parent() ? MaximizedChildWithIcon(MdiParentOf(FormOf(item))) : nullptr;
   if (child && IsFirstBarItem(item)) w += child->Icon()->Width();
-  if (child && IsLastBarItem(item)) w += kMdiButtonsWidth;
+  if (child && IsLastBarItem(item)) w += kMdiButtonsRoom;
   width = std::max(width, w);
 }
 
@@ -463,7 +461,7 @@ void TsSkinableMenus::DrawBarItem(TMenuItem* item, TCanvas* canvas, RECT R, TOwn
   const RECT given = R;
   TCustomForm* form = FormOf(item);
   TCustomForm* mdiParent = MdiParentOf(form);
-  if (IsLastBarItem(item) && MaximizedChildWithIcon(mdiParent)) R.right -= kMdiButtonsWidth;
+  if (IsLastBarItem(item) && MaximizedChildWithIcon(mdiParent)) R.right -= kMdiButtonsRoom;
   TsSkinProvider* provider = ProviderOf(mdiParent ? mdiParent : form);
   if (!provider) return;
   const bool hot = state & (odSelected | odHotLight);

@@ -120,4 +120,8 @@ class TsSkinableMenus : public TPersistent {
   RECT highlightedBarRect_{};
 };
 
+// The active child of an MDI frame when it is maximised and shows an icon:
+// the frame's menu line then shows the child's icon and its three buttons.
+TCustomForm* MaximizedChildWithIcon(TCustomForm* mdiParent);
+
 }  // namespace kestu

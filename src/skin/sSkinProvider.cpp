@@ -3,6 +3,7 @@
 #include "skin/sMDIForm.h"
 
 #include "skin/SkinGdi.h"
+#include "skin/sSkinMenus.h"
 #include "skin/core/SectionPaint.h"
 #include "skin/sSystemMenu.h"
 
@@ -637,6 +638,9 @@ int TsSkinProvider::HitTest(POINT screen) {
     in.grip = true;
     in.gripPoint = {in.W - gw - in.m.SysBorderX, in.H - gh - in.m.SysBorderY};
   }
+  for (int code : {kHitMdiClose, kHitMdiRestore, kHitMdiMin})
+    if (const TitleButtonRecord* r = RecordOf(code); r->Laid)
+      in.mdiButtons.emplace_back(code, PixRect{r->Rect.left, r->Rect.top, r->Rect.right - 1, r->Rect.bottom - 1});
   const int code = HitTestFrame(in, {int(screen.x - bounds.left), int(screen.y - bounds.top)});
   if (IsTitleButtonHit(code)) SetHotButton(code);
   else SetHotButton(0);
@@ -711,9 +715,11 @@ void TsSkinProvider::RedrawTitleButton(int code) {
   TitleButtonRecord* r = RecordOf(code);
   if (!r || !r->Laid || !window_ || !FrameBitmap() || FrameBitmap()->Width() == 0) return;
   const FrameMetrics m = Metrics();
-  if (r->Rect.left <= m.IconRect.Right) return;
+  const bool mdi = IsMdiChildButton(code);
+  if (!mdi && r->Rect.left <= m.IconRect.Right) return;
   const bool user = code >= kHitUserFirst;
-  DrawButtonFace(code, m);
+  if (mdi) DrawMdiChildButton(code);
+  else DrawButtonFace(code, m);
   if (user) {
     if (!titleButtons_.Button(code - kHitUserFirst)->Glyph()->Empty()) DrawUserGlyph(code - kHitUserFirst, m);
   }
@@ -758,7 +764,7 @@ void TsSkinProvider::DrawUserGlyph(int i, const FrameMetrics& m) {
 }
 
 void TsSkinProvider::LayoutButtons(const FrameMetrics& m) {
-  for (TitleButtonRecord& r : buttons_) r.Laid = false;
+  for (int i = kMin; i <= kHelp; ++i) buttons_[i].Laid = false;  // the MDI child's go with the menu line
   for (int i = 0; i < titleButtons_.Count(); ++i) titleButtons_.Button(i)->Laid = false;
   if (!(borderIcons_ & biSystemMenu)) return;
   const int W = FrameBitmap()->Width();
@@ -898,6 +904,12 @@ void TsSkinProvider::PaintMenuLine(const FrameMetrics& m0) {
   }
   menuLineBitmap_.SetSize(band.Width(), std::max(0, band.Height()));
   if (band.Height() > 0) CopyRect(menuLineBitmap_.Rows(), 0, 0, frame->Rows(), band);
+  TCustomForm* maximizedChild = form_->FormStyle() == fsMDIForm ? MaximizedChildWithIcon(form_) : nullptr;
+  if (maximizedChild) {
+    const int side = m.MenuLineHeight - 2;
+    DrawIconEx(canvas->Handle(), m.SysBorderX + 1, top + 1, maximizedChild->Icon()->Handle(), side, side, 0, nullptr,
+               DI_NORMAL);
+  }
   menuItemRects_.clear();
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (!entries[i].Shown) continue;
@@ -906,6 +918,48 @@ void TsSkinProvider::PaintMenuLine(const FrameMetrics& m0) {
     menuItemRects_.emplace_back(items[i], rect);
     items[i]->OnAdvancedDrawItem()(items[i], canvas, rect, 0);
   }
+  // The child's buttons in the room the painter kept right of the last item.
+  for (int i = kMdiMin; i <= kMdiClose; ++i) buttons_[i].Laid = false;
+  if (maximizedChild && !entries.empty() && entries.back().Shown) {
+    for (const auto& [code, r] : MdiChildButtons(layout.Rects.back())) {
+      TitleButtonRecord* record = RecordOf(code);
+      record->Rect = {r.Left, r.Top, r.Right, r.Bottom};
+      record->Laid = r.Width() > 0;
+      if (record->Laid) DrawMdiChildButton(code);
+    }
+  }
+}
+
+bool TsSkinProvider::IsMdiChildButton(int code) { return code >= kHitMdiClose && code <= kHitMdiMin; }
+
+// The title-button pictures are larger than the menu line: each is drawn at
+// its own size over the menu line's background scaled up to it, and the
+// result scaled down into the button's square.
+void TsSkinProvider::DrawMdiChildButton(int code) {
+  TitleButtonRecord* r = RecordOf(code);
+  TBitmap* frame = FrameBitmap();
+  const int top = Metrics().CaptionHeight + Metrics().SysBorderY;
+  const int w = r->Rect.right - r->Rect.left, h = r->Rect.bottom - r->Rect.top;
+  if (w <= 0 || h <= 0) return;
+  HDC target = frame->Canvas()->Handle();
+  SetStretchBltMode(target, HALFTONE);
+  StretchBlt(target, r->Rect.left, r->Rect.top, w, h, menuLineBitmap_.Canvas()->Handle(), r->Rect.left,
+             r->Rect.top - top, w, h, SRCCOPY);
+  int image = r->ImageIndex;
+  const int restore = TsSkinData::Instance().FindMaskIndex(skinState_.SectionIndex, "FORM", "BICONNORM");
+  if (code == kHitMdiRestore && TsSkinData::Instance().IsValidMask(restore)) image = restore;
+  const MaskImage mask = MaskOf(image);
+  if (!mask.Present()) return;
+  const int gw = mask.area.Width() / std::max(1, mask.frames), gh = mask.area.Height() / std::max(1, mask.halves);
+  if (gw <= 0 || gh <= 0) return;
+  TBitmap face;
+  face.SetSize(gw, gh);
+  HDC faceDc = face.Canvas()->Handle();
+  SetStretchBltMode(faceDc, COLORONCOLOR);
+  StretchBlt(faceDc, 0, 0, gw, gh, menuLineBitmap_.Canvas()->Handle(), r->Rect.left, r->Rect.top - top, w, h, SRCCOPY);
+  GdiFlush();  // the glyph is drawn into the bits directly
+  DrawStripGlyph(face.Rows(), {0, 0}, r->State, mask, formActive_ ? 1 : 2);
+  StretchBlt(target, r->Rect.left, r->Rect.top, w, h, faceDc, 0, 0, gw, gh, SRCCOPY);
 }
 
 void TsSkinProvider::RedrawMenuItem(TMenuItem* item, const RECT& rect, TOwnerDrawState state) {

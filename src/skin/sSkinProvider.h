@@ -110,6 +110,10 @@ class TsSkinProvider : public TComponent, public TsSkinMessageTarget {
   // What pressing and releasing the mouse on a title button does, by its
   // hit code (a screen reader's press).
   void PressTitleButton(int code);
+  // The three buttons of a maximised MDI child in the menu line (hit codes
+  // 101 close, 102 restore, 103 minimise).
+  static bool IsMdiChildButton(int code);
+  void DrawMdiChildButton(int code);
   // Menu-line item redrawn after its selection changed, in window coordinates.
   void RedrawMenuItem(TMenuItem* item, const RECT& rect, TOwnerDrawState state);
 

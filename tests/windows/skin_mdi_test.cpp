@@ -174,5 +174,57 @@ TEST_F(SkinMDI, AVerticalSystemBarGetsASkinnedBarWithoutGripThatScrollsTheChildr
   EXPECT_EQ(child->Top(), 500);
 }
 
+TEST_F(SkinMDI, AMaximisedChildWithAnIconShowsItsButtonsInTheMenuLineAndTheyAct) {
+  ASSERT_NE(mdi, nullptr);
+  child->Icon()->SetHandle(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
+  SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, WPARAM(child->Handle()), 0);
+  Pump();
+  ASSERT_TRUE(mdi->ChildMaximized());
+  SendMessageW(frame->Handle(), WM_NCPAINT, 1, 0);
+  Pump();
+
+  // Across the middle of the menu line: minimise, restore and close, left to
+  // right, each as wide as the others, close last.
+  const FrameMetrics m = provider->Metrics();
+  RECT window{};
+  GetWindowRect(frame->Handle(), &window);
+  const int y = m.CaptionHeight + m.SysBorderY + m.MenuLineHeight / 2;
+  std::vector<std::pair<int, int>> runs;  // hit code, width
+  for (int x = 0; x < window.right - window.left; ++x) {
+    const int code = int(SendMessageW(frame->Handle(), WM_NCHITTEST, 0, MAKELPARAM(window.left + x, window.top + y)));
+    if (code < 101 || code > 103) continue;
+    if (runs.empty() || runs.back().first != code) runs.emplace_back(code, 0);
+    ++runs.back().second;
+  }
+  ASSERT_EQ(runs.size(), 3u);
+  EXPECT_EQ(runs[0].first, 103);
+  EXPECT_EQ(runs[1].first, 102);
+  EXPECT_EQ(runs[2].first, 101);
+  EXPECT_GT(runs[0].second, 4);
+  EXPECT_EQ(runs[0].second, runs[1].second);
+  EXPECT_EQ(runs[1].second, runs[2].second);
+
+  // The buttons are drawn over the menu line's background.
+  TBitmap* bitmap = provider->FrameBitmap();
+  TBitmap* line = provider->MenuLineBitmap();
+  int x = 0;
+  while (SendMessageW(frame->Handle(), WM_NCHITTEST, 0, MAKELPARAM(window.left + x, window.top + y)) != 101) ++x;
+  int differing = 0;
+  for (int dx = 0; dx < runs[2].second; ++dx)
+    for (int dy = -3; dy <= 3; ++dy)
+      if (!(bitmap->Rows().At(x + dx, y + dy) == line->Rows().At(x + dx, y + dy - m.CaptionHeight - m.SysBorderY)))
+        ++differing;
+  EXPECT_GT(differing, 0) << "nothing drawn where the close button is";
+
+  // Pressing and releasing restore restores the child.
+  x -= runs[1].second;  // inside the restore button
+  const LPARAM at = MAKELPARAM(window.left + x, window.top + y);
+  ASSERT_EQ(SendMessageW(frame->Handle(), WM_NCHITTEST, 0, at), 102);
+  SendMessageW(frame->Handle(), WM_NCLBUTTONDOWN, 102, at);
+  SendMessageW(frame->Handle(), WM_NCLBUTTONUP, 102, at);
+  Pump();
+  EXPECT_FALSE(IsZoomed(child->Handle()));
+}
+
 }  // namespace
 }  // namespace kestu

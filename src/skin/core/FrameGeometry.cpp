@@ -138,4 +138,14 @@ RegionCuts CornerCuts(const MaskImage& mask, int width) {
   return cuts;
 }
 
+std::array<std::pair<int, PixRect>, 3> MdiChildButtons(const PixRect& lastItem) {
+  const int side = std::max(0, std::min((kMdiButtonsRoom - 4) / 3, lastItem.Height() - 4));
+  const int top = lastItem.Top + (lastItem.Height() - side) / 2;
+  auto slot = [&](int i) {
+    const int left = lastItem.Right - kMdiButtonsRoom + 1 + i * (side + 1);
+    return PixRect{left, top, left + side, top + side};
+  };
+  return {{{kHitMdiClose, slot(2)}, {kHitMdiRestore, slot(1)}, {kHitMdiMin, slot(0)}}};
+}
+
 }  // namespace kestu

@@ -8,6 +8,8 @@
 #include "base/PixRect.h"
 #include "skin/core/PixelLib.h"
 
+#include <array>
+#include <utility>
 #include <vector>
 
 namespace kestu {
@@ -95,6 +97,14 @@ struct MenuLineEntry {
   int Width = 0;  // from the item's measure handler
   bool Shown = true;
 };
+// Room the menu painter keeps right of the last bar item while the active MDI
+// child is maximised: the child's three buttons are drawn there.
+inline constexpr int kMdiButtonsRoom = 40;
+// The maximised MDI child's buttons in the room of the last bar item's
+// rectangle: squares side by side, minimise, restore and close rightmost,
+// returned close first as hit tests take them.
+std::array<std::pair<int, PixRect>, 3> MdiChildButtons(const PixRect& lastItem);
+
 struct MenuLineLayout {
   std::vector<PixRect> Rects;  // one per entry; empty rectangle for entries not shown
   int Rows = 1;
