@@ -8,6 +8,7 @@
 #include "framework/Accessibility.h"
 #include "framework/ControlActionLink.h"
 #include "framework/Forms.h"
+#include "framework/Hints.h"
 #include "framework/Menus.h"
 
 namespace kestu {
@@ -159,6 +160,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 
 TControl::~TControl() {
   Destroying();
+  THintPopup::Forget(this);
   DestroyComponents();
   if (parent_) parent_->RemoveControl(this);
 }
@@ -173,8 +175,14 @@ void TControl::DefaultHandler(TMessage&) {}
 
 void TControl::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case CM_MOUSEENTER: if (onMouseEnter_) onMouseEnter_(this); return DefaultHandler(m);
-    case CM_MOUSELEAVE: if (onMouseLeave_) onMouseLeave_(this); return DefaultHandler(m);
+    case CM_MOUSEENTER:
+      THintPopup::Instance().MouseEntered(this);
+      if (onMouseEnter_) onMouseEnter_(this);
+      return DefaultHandler(m);
+    case CM_MOUSELEAVE:
+      THintPopup::Instance().MouseLeft(this);
+      if (onMouseLeave_) onMouseLeave_(this);
+      return DefaultHandler(m);
     case CM_PARENTFONTCHANGED: if (parentFont_) TakeParentFont(); return;
     case CM_PARENTCOLORCHANGED: if (parentColor_ && parent_) SetColor(parent_->Color()), parentColor_ = true; return;
     case CM_PARENTBIDIMODECHANGED: case CM_PARENTSHOWHINTCHANGED: return TakeParentValues();
@@ -187,6 +195,8 @@ void TControl::WndProc(TMessage& m) {
 void TControl::HandleMouse(TMessage& m) {
   const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
   const TShiftState shift = KeysToShiftState(m.WParam);
+  // A press puts the hint away.
+  if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_MBUTTONDOWN) THintPopup::Forget(this);
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

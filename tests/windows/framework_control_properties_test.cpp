@@ -1,10 +1,14 @@
-// Values controls take from their parents (ShowHint, BiDiMode) and the
-// pop-up menu a context-menu request shows.
+// Values controls take from their parents (ShowHint, BiDiMode), the hint
+// shown where the mouse rests, and the pop-up menu a context-menu request
+// shows.
 #include <gtest/gtest.h>
 
 #include "framework/Forms.h"
+#include "framework/Hints.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+
+#include <commctrl.h>
 
 namespace kestu {
 namespace {
@@ -50,6 +54,69 @@ TEST(ControlParentValues, BiDiModeFollowsTheParentUntilSetOfItsOwn) {
   EXPECT_EQ(button->BiDiMode(), bdLeftToRight);
   button->SetParentBiDiMode(true);
   EXPECT_EQ(button->BiDiMode(), bdRightToLeftReadingOnly);
+}
+
+void Pump(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  while (GetTickCount() < end) {
+    Application->ProcessMessages();
+    Sleep(5);
+  }
+}
+
+String TipText(HWND tip) {
+  wchar_t text[80] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = tip;
+  tool.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 80, LPARAM(&tool));
+  return text;
+}
+
+TEST(ControlHints, HintShowsAfterTheMouseRestsAndGoesWhenItLeaves) {
+  TForm form(nullptr);
+  form.SetBounds(100, 100, 300, 200);
+  auto* quiet = new TButton(&form);
+  quiet->SetParent(&form);
+  quiet->SetHint(L"Never shown");
+  auto* button = new TButton(&form);
+  button->SetParent(&form);
+  button->SetTop(60);
+  button->SetHint(L"Attach the files");
+  form.SetShowHint(true);  // the button takes it; the other has its own
+  quiet->SetShowHint(false);
+  form.Show();
+  THintPopup& hints = THintPopup::Instance();
+
+  quiet->Perform(CM_MOUSEENTER);
+  Pump(THintPopup::kPauseMs + 200);
+  EXPECT_EQ(hints.Shown(), nullptr);
+  quiet->Perform(CM_MOUSELEAVE);
+
+  button->Perform(CM_MOUSEENTER);
+  Pump(THintPopup::kPauseMs / 4);
+  EXPECT_EQ(hints.Shown(), nullptr);  // not before the pause
+  Pump(THintPopup::kPauseMs + 200);
+  ASSERT_EQ(hints.Shown(), button);
+  ASSERT_NE(hints.Window(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(hints.Window()));
+  EXPECT_EQ(TipText(hints.Window()), L"Attach the files");
+  button->Perform(CM_MOUSELEAVE);
+  EXPECT_EQ(hints.Shown(), nullptr);
+  EXPECT_FALSE(IsWindowVisible(hints.Window()));
+
+  // A press puts it away; so does the control going.
+  button->Perform(CM_MOUSEENTER);
+  Pump(THintPopup::kPauseMs + 200);
+  ASSERT_EQ(hints.Shown(), button);
+  button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  button->Perform(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(hints.Shown(), nullptr);
+  button->Perform(CM_MOUSEENTER);
+  delete button;
+  Pump(THintPopup::kPauseMs + 200);
+  EXPECT_EQ(hints.Shown(), nullptr);
 }
 
 // Closes a shown pop-up menu from its own loop.
