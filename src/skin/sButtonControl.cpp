@@ -181,9 +181,12 @@ void TsButtonControl::SetImageList(TImageList*& field, int& changeId, TImageList
 
 void TsButtonControl::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
-  if (Operation != opRemove) return;
-  if (AComponent == images_) SetImages(nullptr);
-  if (AComponent == disabledImages_) SetDisabledImages(nullptr);
+  if (Operation != opRemove || (AComponent != images_ && AComponent != disabledImages_)) return;
+  // The list is being destroyed: its change links went with it.
+  if (AComponent == images_) images_ = nullptr;
+  if (AComponent == disabledImages_) disabledImages_ = nullptr;
+  SizeToContent();
+  style_->Invalidate();
 }
 
 std::unique_ptr<TControlActionLink> TsButtonControl::CreateActionLink() {
