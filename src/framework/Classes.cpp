@@ -195,7 +195,8 @@ void SetEnumProp(TObject* object, std::string_view name, std::string_view valueN
 }
 
 // Copies every readable published property from one object to another of the
-// same class: values, references, and sub-objects by assignment.
+// same class: values, references, and sub-objects by assignment, or property
+// by property where the sub-object's class has no assignment of its own.
 static void CopyPublished(const TClass& cls, TObject* from, TObject* to) {
   for (const TClass* c = &cls; c; c = c->parent) {
     for (const PropInfo& p : c->properties) {
@@ -208,7 +209,13 @@ static void CopyPublished(const TClass& cls, TObject* from, TObject* to) {
       } else if (p.kind == PropKind::Object || p.kind == PropKind::Collection) {
         auto* target = dynamic_cast<TPersistent*>(p.getObj(to));
         auto* source = dynamic_cast<TPersistent*>(p.getObj(from));
-        if (target && source) target->Assign(source);
+        if (!target || !source) continue;
+        try {
+          target->Assign(source);
+        } catch (const EConvertError&) {
+          if (!source->ClassType().InheritsFrom(target->ClassType())) throw;
+          CopyPublished(target->ClassType(), source, target);
+        }
       }
     }
   }

@@ -289,10 +289,25 @@ void TToolBar::ButtonClicked(UINT command) {
 }
 
 // NM_CUSTOMDRAW: the handler may draw a button itself.
+// Runs draw with the bar's canvas on the custom-draw context.
+void TToolBar::WithCanvas(HDC dc, const std::function<void()>& draw) {
+  canvas_.FreeHandle();
+  canvas_.SetHandle(dc);
+  try {
+    draw();
+  } catch (...) {
+    canvas_.SetHandle(nullptr);
+    throw;
+  }
+  canvas_.SetHandle(nullptr);
+}
+
 void TToolBar::CustomDraw(TMessage& m) {
   auto* cd = reinterpret_cast<NMTBCUSTOMDRAW*>(m.LParam);
   if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) {
-    m.Result = onCustomDrawButton_ ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+    bool defaultDraw = true;
+    if (onCustomDraw_) WithCanvas(cd->nmcd.hdc, [&] { onCustomDraw_(this, ClientRect(), defaultDraw); });
+    m.Result = !defaultDraw ? CDRF_SKIPDEFAULT : onCustomDrawButton_ ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
     return;
   }
   if (cd->nmcd.dwDrawStage != CDDS_ITEMPREPAINT || !onCustomDrawButton_) {
@@ -316,15 +331,7 @@ void TToolBar::CustomDraw(TMessage& m) {
   if (s & CDIS_HOT) state |= cdsHot;
   if (s & CDIS_MARKED) state |= cdsMarked;
   bool defaultDraw = true;
-  canvas_.FreeHandle();
-  canvas_.SetHandle(cd->nmcd.hdc);
-  try {
-    onCustomDrawButton_(this, button, state, defaultDraw);
-  } catch (...) {
-    canvas_.SetHandle(nullptr);
-    throw;
-  }
-  canvas_.SetHandle(nullptr);
+  WithCanvas(cd->nmcd.hdc, [&] { onCustomDrawButton_(this, button, state, defaultDraw); });
   m.Result = defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
 }
 

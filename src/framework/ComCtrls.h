@@ -73,6 +73,9 @@ class TToolButton : public TComponent {
 using TTBCustomDrawBtnEvent = std::function<void(TToolBar* Sender, TToolButton* Button, TCustomDrawState State,
                                                  bool& DefaultDraw)>;
 
+// The bar's background, before its buttons: DefaultDraw false draws nothing more.
+using TTBCustomDrawEvent = std::function<void(TToolBar* Sender, const RECT& ARect, bool& DefaultDraw)>;
+
 class TToolBar : public TWinControl {
   KESTU_CLASS(TToolBar, TWinControl)
  public:
@@ -105,6 +108,8 @@ class TToolBar : public TWinControl {
 
   const TTBCustomDrawBtnEvent& OnCustomDrawButton() const { return onCustomDrawButton_; }
   void SetOnCustomDrawButton(TTBCustomDrawBtnEvent e) { onCustomDrawButton_ = std::move(e); }
+  const TTBCustomDrawEvent& OnCustomDraw() const { return onCustomDraw_; }
+  void SetOnCustomDraw(TTBCustomDrawEvent e) { onCustomDraw_ = std::move(e); }
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void WndProc(TMessage& m) override;
 
@@ -116,6 +121,7 @@ class TToolBar : public TWinControl {
   friend class TToolButton;
   void RebuildButtons();
   void CustomDraw(TMessage& m);
+  void WithCanvas(HDC dc, const std::function<void()>& draw);
   void ButtonClicked(UINT command);
   bool flat_ = true;
   bool showCaptions_ = false;
@@ -127,6 +133,7 @@ class TToolBar : public TWinControl {
   std::vector<TToolButton*> menuButtons_;  // made for Menu, owned by the bar
   TControlCanvas canvas_{this};
   TTBCustomDrawBtnEvent onCustomDrawButton_;
+  TTBCustomDrawEvent onCustomDraw_;
 };
 
 }  // namespace kestu

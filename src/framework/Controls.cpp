@@ -6,7 +6,10 @@
 #include <map>
 
 #include "framework/Accessibility.h"
+#include "framework/ControlActionLink.h"
 #include "framework/Forms.h"
+#include "framework/Hints.h"
+#include "framework/Menus.h"
 
 namespace kestu {
 
@@ -135,7 +138,12 @@ KESTU_PUBLISH(TControl) {
   p.Int("Cursor", &TControl::Cursor, &TControl::SetCursor, crDefault).Idents(&IdentToCursor);
   p.Enum("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode, bdLeftToRight,
          {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"});
+  p.Bool("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode, true);
   p.Str("Hint", &TControl::Hint, &TControl::SetHint);
+  p.Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint, false);
+  p.Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true);
+  p.Ref("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
+  p.Ref("Action", &TControl::Action, &TControl::SetAction);
   p.Event("OnClick", &TControl::SetOnClick);
   p.Event("OnDblClick", &TControl::SetOnDblClick);
   p.Event("OnMouseDown", &TControl::SetOnMouseDown);
@@ -152,6 +160,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 
 TControl::~TControl() {
   Destroying();
+  THintPopup::Forget(this);
   DestroyComponents();
   if (parent_) parent_->RemoveControl(this);
 }
@@ -166,10 +175,17 @@ void TControl::DefaultHandler(TMessage&) {}
 
 void TControl::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case CM_MOUSEENTER: if (onMouseEnter_) onMouseEnter_(this); return DefaultHandler(m);
-    case CM_MOUSELEAVE: if (onMouseLeave_) onMouseLeave_(this); return DefaultHandler(m);
+    case CM_MOUSEENTER:
+      THintPopup::Instance().MouseEntered(this);
+      if (onMouseEnter_) onMouseEnter_(this);
+      return DefaultHandler(m);
+    case CM_MOUSELEAVE:
+      THintPopup::Instance().MouseLeft(this);
+      if (onMouseLeave_) onMouseLeave_(this);
+      return DefaultHandler(m);
     case CM_PARENTFONTCHANGED: if (parentFont_) TakeParentFont(); return;
     case CM_PARENTCOLORCHANGED: if (parentColor_ && parent_) SetColor(parent_->Color()), parentColor_ = true; return;
+    case CM_PARENTBIDIMODECHANGED: case CM_PARENTSHOWHINTCHANGED: return TakeParentValues();
     default:
       if (IsMouseMessage(m.Msg) && !HasState(csDesigning)) HandleMouse(m);
       return DefaultHandler(m);
@@ -179,6 +195,8 @@ void TControl::WndProc(TMessage& m) {
 void TControl::HandleMouse(TMessage& m) {
   const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
   const TShiftState shift = KeysToShiftState(m.WParam);
+  // A press puts the hint away.
+  if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_MBUTTONDOWN) THintPopup::Forget(this);
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -216,7 +234,8 @@ void TControl::MouseMove(TShiftState s, int x, int y) {
 }
 
 void TControl::Click() {
-  if (onClick_) onClick_(this);
+  if (onClick_) return onClick_(this);
+  if (actionLink_ && !HasState(csDesigning)) actionLink_->Execute();
 }
 
 void TControl::SetParent(TWinControl* value) {
@@ -365,6 +384,7 @@ void TControl::SetCursor(TCursor v) {
 void TControl::SetBiDiMode(TBiDiMode v) {
   if (v == biDiMode_) return;
   biDiMode_ = v;
+  parentBiDiMode_ = false;
   Perform(CM_BIDIMODECHANGED);
 }
 
@@ -659,6 +679,9 @@ void TWinControl::WndProc(TMessage& m) {
     case CM_ENABLEDCHANGED: return CmEnabledChanged(m);
     case CM_VISIBLECHANGED: return CmVisibleChanged(m);
     case CM_COLORCHANGED: return CmColorChanged(m);
+    case CM_BIDIMODECHANGED: return CmParentValueChanged(m, CM_PARENTBIDIMODECHANGED);
+    case CM_SHOWHINTCHANGED: return CmParentValueChanged(m, CM_PARENTSHOWHINTCHANGED);
+    case WM_CONTEXTMENU: return WmContextMenu(m);
     case CM_DIALOGKEY: return CmDialogKey(m);
     case CM_DIALOGCHAR: return CmDialogChar(m);
     case CM_ENTER: return DoEnter();
@@ -947,6 +970,11 @@ void TWinControl::CmColorChanged(TMessage& m) {
   TControl::WndProc(m);
 }
 
+void TWinControl::CmParentValueChanged(TMessage& m, UINT childMessage) {
+  NotifyControls(childMessage);
+  TControl::WndProc(m);
+}
+
 void TWinControl::FontChanged() {
   if (handle_) SendMessageW(handle_, WM_SETFONT, WPARAM(Font()->Handle()), TRUE);
   TControl::FontChanged();
@@ -1043,6 +1071,7 @@ void TWinControl::InsertControl(TControl* control) {
     if (handle_ && !HasState(csLoading)) w->HandleNeeded();
   }
   if (control->parentFont_) control->TakeParentFont();
+  control->TakeParentValues();
   control->UpdateAnchorRules();
   if (control->parentColor_) control->Perform(CM_PARENTCOLORCHANGED);
   control->RequestAlign();

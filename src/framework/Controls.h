@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "framework/Classes.h"
@@ -49,6 +50,8 @@ enum : UINT {
   CM_COLORCHANGED = CM_BASE + 13,
   CM_FONTCHANGED = CM_BASE + 14,
   CM_CURSORCHANGED = CM_BASE + 15,
+  CM_SHOWHINTCHANGED = CM_BASE + 16,
+  CM_PARENTSHOWHINTCHANGED = CM_BASE + 17,
   CM_TEXTCHANGED = CM_BASE + 18,
   CM_MOUSEENTER = CM_BASE + 19,
   CM_MOUSELEAVE = CM_BASE + 20,
@@ -124,6 +127,9 @@ TShiftState KeyDataToShiftState(LPARAM keyData);
 
 class TControl;
 class TWinControl;
+class TBasicAction;
+class TControlActionLink;
+class TPopupMenu;
 
 class TSizeConstraints : public TPersistent {
   KESTU_CLASS(TSizeConstraints, TPersistent)
@@ -219,8 +225,26 @@ class TControl : public TComponent {
   void SetBiDiMode(TBiDiMode v);
   bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight && SysLocaleMiddleEast(); }
   static bool SysLocaleMiddleEast();
+  // BiDiMode follows the parent's while ParentBiDiMode; setting it clears that.
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool v);
   const String& Hint() const { return hint_; }
   void SetHint(const String& v) { hint_ = v; }
+  // ShowHint follows the parent's while ParentShowHint; setting it clears that.
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool v);
+  bool ParentShowHint() const { return parentShowHint_; }
+  void SetParentShowHint(bool v);
+  // Shown on the control's context-menu request (right click, menu key).
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* v);
+
+  // The action this control presents (ActnList.h): its values reach the
+  // control through the link, and a click without OnClick executes it.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* v);
+  TControlActionLink* ActionLink() const { return actionLink_.get(); }
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle v) { controlStyle_ = v; }
@@ -268,6 +292,10 @@ class TControl : public TComponent {
   void RequestAlign();
   bool InDesignOrLoading() const { return HasState(csDesigning | csLoading); }
   void SetControlStateFlag(TControlState f, bool on) { controlState_ = on ? controlState_ | f : controlState_ & ~f; }
+  virtual std::unique_ptr<TControlActionLink> CreateActionLink();
+  // Takes the action's values; with checkDefaults (while loading) only where
+  // the control still has its defaults.
+  virtual void ActionChange(TBasicAction* sender, bool checkDefaults);
 
   TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
 
@@ -275,6 +303,7 @@ class TControl : public TComponent {
   friend class TWinControl;
   void HandleMouse(TMessage& m);
   void TakeParentFont();
+  void TakeParentValues();
   void UpdateAnchorRules();
   void ApplyAnchors();
   bool takingParentFont_ = false;
@@ -295,7 +324,12 @@ class TControl : public TComponent {
   bool parentColor_ = false;
   TCursor cursor_ = crDefault;
   TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
   String hint_;
+  bool showHint_ = false;
+  bool parentShowHint_ = true;
+  TPopupMenu* popupMenu_ = nullptr;
+  std::unique_ptr<TControlActionLink> actionLink_;
   TControlState controlState_ = 0;
   bool mouseInControl_ = false;
   TNotifyEvent onClick_, onDblClick_, onMouseEnter_, onMouseLeave_;
@@ -442,9 +476,11 @@ class TWinControl : public TControl {
   void WmSetText(TMessage& m);
   void WmSysColorChange(TMessage& m);
   void WmGetObject(TMessage& m);
+  void WmContextMenu(TMessage& m);
   void CmEnabledChanged(TMessage& m);
   void CmVisibleChanged(TMessage& m);
   void CmColorChanged(TMessage& m);
+  void CmParentValueChanged(TMessage& m, UINT childMessage);
   void CmDialogKey(TMessage& m);
   void CmDialogChar(TMessage& m);
 

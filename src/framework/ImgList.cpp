@@ -5,6 +5,7 @@ namespace kestu {
 KESTU_PUBLISH(TImageList) {
   p.Int("Width", &TImageList::Width, &TImageList::SetWidth, 16);
   p.Int("Height", &TImageList::Height, &TImageList::SetHeight, 16);
+  p.Color("BkColor", &TImageList::BkColor, &TImageList::SetBkColor, clNone);
 }
 
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
@@ -15,6 +16,25 @@ TImageList::~TImageList() {
 
 void TImageList::Changed() {
   if (onChange_) onChange_(this);
+  // A handler may remove itself (or another) while being told.
+  const auto handlers = changeHandlers_;
+  for (const auto& [id, handler] : handlers) handler();
+}
+
+int TImageList::AddChangeHandler(std::function<void()> handler) {
+  changeHandlers_.emplace_back(nextChangeHandlerId_, std::move(handler));
+  return nextChangeHandlerId_++;
+}
+
+void TImageList::RemoveChangeHandler(int id) {
+  std::erase_if(changeHandlers_, [id](const auto& h) { return h.first == id; });
+}
+
+void TImageList::SetBkColor(TColor v) {
+  if (v == bkColor_) return;
+  bkColor_ = v;
+  if (handle_) ImageList_SetBkColor(handle_, v == clNone ? CLR_NONE : ColorToRGB(v));
+  Changed();
 }
 
 void TImageList::Recreate() {
@@ -39,6 +59,7 @@ HIMAGELIST TImageList::Handle() {
   if (!handle_) {
     handle_ = ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 0, 4);
     if (!handle_) throw Exception(L"Cannot create the image list");
+    if (bkColor_ != clNone) ImageList_SetBkColor(handle_, ColorToRGB(bkColor_));
   }
   return handle_;
 }

@@ -4,6 +4,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "framework/Graphics.h"
 
 namespace kestu {
@@ -18,6 +22,9 @@ class TImageList : public TComponent {
   void SetWidth(int v);
   int Height() const { return height_; }
   void SetHeight(int v);
+  // Drawn behind the images; clNone draws them over what is there.
+  TColor BkColor() const { return bkColor_; }
+  void SetBkColor(TColor v);
   int Count() const;
   HIMAGELIST Handle();
 
@@ -30,13 +37,19 @@ class TImageList : public TComponent {
   void GetBitmap(int index, TBitmap* bitmap);
   const TNotifyEvent& OnChange() const { return onChange_; }
   void SetOnChange(TNotifyEvent e) { onChange_ = std::move(e); }
+  // The change link of each user: told of every change after OnChange.
+  int AddChangeHandler(std::function<void()> handler);
+  void RemoveChangeHandler(int id);
 
  private:
   void Recreate();
   void Changed();
   int width_ = 16, height_ = 16;
+  TColor bkColor_ = clNone;
   HIMAGELIST handle_ = nullptr;
   TNotifyEvent onChange_;
+  std::vector<std::pair<int, std::function<void()>>> changeHandlers_;
+  int nextChangeHandlerId_ = 1;
 };
 
 }  // namespace kestu

@@ -1,5 +1,6 @@
 // Registers every framework class with the class registry before the first
 // lookup by name, and makes sure their code is linked into every program.
+#include "framework/ActnList.h"
 #include "framework/Classes.h"
 #include "framework/ComCtrls.h"
 #include "framework/Forms.h"
@@ -15,7 +16,7 @@ void EnsureFrameworkClasses() {
                     TCanvas, TBitmap, TIcon, TPicture, TSizeConstraints, TControl, TWinControl, TCustomControl,
                     TGraphicControl, TCustomForm, TForm, TApplication, TScreen, TLabel, TButton, TPanel, TImage,
                     TTimer, TMenuItem, TMenu, TMainMenu, TPopupMenu, TImageList, TScrollBar, TJPEGImage,
-                    TControlScrollBar, TToolBar, TToolButton>();
+                    TControlScrollBar, TToolBar, TToolButton, TBasicAction, TAction, TActionList>();
     return true;
   }();
   (void)done;

@@ -1,6 +1,7 @@
 #include "skin/sButtonControl.h"
 
 #include "framework/Forms.h"
+#include "skin/core/ButtonLayout.h"
 #include "skin/core/SectionPaint.h"
 
 #include <algorithm>
@@ -10,24 +11,24 @@
 namespace kestu {
 namespace {
 
-// Selects a GDI object into a DC for one scope.
-class Selected {
- public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~Selected() { SelectObject(dc_, old_); }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
 PixelBuffer CopyOf(PixelRows rows) {
   PixelBuffer out(rows.width, rows.height);
   PixelRows to = out.Rows();
   for (int y = 0; y < rows.height; ++y) std::memcpy(to.Row(y), rows.Row(y), std::size_t(rows.width) * 3);
   return out;
+}
+
+// Caption size with word break in the given width.
+SIZE MeasureCaption(HDC dc, const String& caption, int width) {
+  RECT r{0, 0, std::max(width, 1), 0};
+  DrawTextW(dc, caption.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+  return {r.right, r.bottom};
+}
+
+int TextHeight(HDC dc, const wchar_t* sample) {
+  SIZE size{};
+  GetTextExtentPoint32W(dc, sample, 1, &size);
+  return size.cy;
 }
 
 }  // namespace
@@ -49,23 +50,21 @@ void TFadeTimer::Tick() {
   Button->FadeFrame();
 }
 
-// ---- layout
+// ---- action link
 
-CaptionLayout LayoutCaption(int W, int H, int TW, int TH, int margin, int alignment) {
-  const int GW = 0, S = 0;
-  CaptionLayout out;
-  const int top = (H - TH) / 2;
-  const int d = (W - GW - S - TW) / 2 - margin;
-  out.d = d;
-  out.rect.Top = top;
-  out.rect.Bottom = H - top;
-  switch (alignment) {
-    case 0: out.rect.Left = GW + margin + S; out.rect.Right = W - margin - 2 * d; break;
-    case 1: out.rect.Left = GW + 2 * d + margin + S; out.rect.Right = W - margin; break;
-    default: out.rect.Left = GW + margin + d + S; out.rect.Right = W - margin - d; break;
-  }
-  return out;
+TsButtonActionLink::TsButtonActionLink(TsButtonControl* button) : TControlActionLink(button), button_(button) {}
+
+bool TsButtonActionLink::IsImageIndexLinked() const {
+  TAction* a = FullAction();
+  return a && button_->ImageIndex() == a->ImageIndex();
 }
+void TsButtonActionLink::SetImageIndex(int v) { button_->SetImageIndex(v); }
+
+bool TsButtonActionLink::IsCheckedLinked() const {
+  TAction* a = FullAction();
+  return a && button_->Down() == a->Checked();
+}
+void TsButtonActionLink::SetChecked(bool v) { button_->SetDown(v); }
 
 // ---- button control
 
@@ -80,6 +79,9 @@ TsButtonControl::TsButtonControl(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 TsButtonControl::~TsButtonControl() {
+  // The free notifications go with the component; the change links here.
+  if (images_) images_->RemoveChangeHandler(imagesChangeId_);
+  if (disabledImages_) disabledImages_->RemoveChangeHandler(disabledImagesChangeId_);
   if (fadeTimer_) {
     fadeTimer_->SetEnabled(false);
     fadeTimer_->Direction = 0;
@@ -124,6 +126,88 @@ void TsButtonControl::SetDown(bool value) {
   down_ = value;
   style_->Invalidate();
 }
+void TsButtonControl::SetAlignment(int value) {
+  if (alignment_ == value) return;
+  alignment_ = value;
+  style_->Invalidate();
+}
+void TsButtonControl::SetLayout(int value) {
+  if (layout_ == value) return;
+  layout_ = value;
+  SizeToContent();
+  style_->Invalidate();
+}
+void TsButtonControl::SetSpacing(int value) {
+  if (spacing_ == value) return;
+  spacing_ = value;
+  SizeToContent();
+  style_->Invalidate();
+}
+void TsButtonControl::SetImageIndex(int value) {
+  imageIndex_ = value;
+  SizeToContent();
+  style_->Invalidate();
+}
+void TsButtonControl::SetGrayed(bool value) {
+  if (grayed_ == value) return;
+  grayed_ = value;
+  style_->Invalidate();
+}
+void TsButtonControl::SetBlend(int value) {
+  if (blend_ == value) return;
+  blend_ = value;
+  style_->Invalidate();
+}
+void TsButtonControl::SetImages(TImageList* value) { SetImageList(images_, imagesChangeId_, value); }
+void TsButtonControl::SetDisabledImages(TImageList* value) {
+  SetImageList(disabledImages_, disabledImagesChangeId_, value);
+}
+
+// Either list: told when it goes, and of each change through its change link.
+void TsButtonControl::SetImageList(TImageList*& field, int& changeId, TImageList* value) {
+  if (field == value) return;
+  if (field) {
+    field->RemoveChangeHandler(changeId);
+    field->RemoveFreeNotification(this);
+  }
+  field = value;
+  if (value) {
+    changeId = value->AddChangeHandler([this] { SizeToContent(), style_->Invalidate(); });
+    value->FreeNotification(this);
+  }
+  SizeToContent();
+  style_->Invalidate();
+}
+
+void TsButtonControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation != opRemove || (AComponent != images_ && AComponent != disabledImages_)) return;
+  // The list is being destroyed: its change links went with it.
+  if (AComponent == images_) images_ = nullptr;
+  if (AComponent == disabledImages_) disabledImages_ = nullptr;
+  SizeToContent();
+  style_->Invalidate();
+}
+
+std::unique_ptr<TControlActionLink> TsButtonControl::CreateActionLink() {
+  return std::make_unique<TsButtonActionLink>(this);
+}
+
+// The action's images and image index are taken while the button has none.
+void TsButtonControl::ActionChange(TBasicAction* sender, bool checkDefaults) {
+  TCustomControl::ActionChange(sender, checkDefaults);
+  auto* action = dynamic_cast<TAction*>(sender);
+  if (!action) return;
+  if (!images_ && action->ActionList()) SetImages(action->ActionList()->Images());
+  if (imageIndex_ < 0) SetImageIndex(action->ImageIndex());
+  if (!checkDefaults || !down_) SetDown(action->Checked());
+}
+
+TImageList* TsButtonControl::GlyphList() const {
+  TImageList* list = !Enabled() && disabledImages_ ? disabledImages_ : images_;
+  if (!list || imageIndex_ < 0 || imageIndex_ >= list->Count()) return nullptr;
+  return list;
+}
 
 int TsButtonControl::StateIndex() {
   if (down_) return 2;
@@ -145,15 +229,25 @@ bool TsButtonControl::Fading() const {
 }
 
 void TsButtonControl::SizeToContent() {
-  if (!autoSize_ || down_ || HasState(csLoading) || !showCaption_ || Caption().empty() || !HandleAllocated()) return;
+  TImageList* glyphs = GlyphList();
+  const bool hasCaption = showCaption_ && !Caption().empty();
+  if (!autoSize_ || down_ || HasState(csLoading) || !(glyphs || hasCaption) || !HandleAllocated()) return;
   HDC dc = Canvas()->Handle();
-  Selected font(dc, Font()->Handle());
-  RECT r{0, 0, 0, 0};
-  DrawTextW(dc, Caption().c_str(), -1, &r, DT_CALCRECT);
-  SIZE w{};
-  GetTextExtentPoint32W(dc, L"W", 1, &w);
-  const int GH = 2 * bevelWidth_, GW = 2 * bevelWidth_;
-  SetBounds(Left(), Top(), GW + r.right + 2 * margin_, std::max(GH, int(w.cy)) + 2 * margin_);
+  SelectedObject font(dc, Font()->Handle());
+  RECT text{0, 0, 0, 0};
+  if (hasCaption) DrawTextW(dc, Caption().c_str(), -1, &text, DT_CALCRECT);
+  ButtonAutoSizeInput in;
+  in.GW = glyphs ? glyphs->Width() : 0;
+  in.GH = glyphs ? glyphs->Height() : 0;
+  in.TW = text.right;
+  in.charH = TextHeight(dc, L"W");
+  in.S = EffectiveSpacing(spacing_, glyphs != nullptr, hasCaption);
+  in.BevelWidth = bevelWidth_;
+  in.Margin = margin_;
+  in.Layout = layout_;
+  in.HasCaption = hasCaption;
+  const PixPoint size = ButtonAutoSize(in);
+  SetBounds(Left(), Top(), size.X, size.Y);
 }
 
 void TsButtonControl::Compose() {
@@ -169,7 +263,7 @@ void TsButtonControl::Compose() {
   else
     style_->PaintBG(cache);
   ComposeBorders();
-  ComposeCaption();
+  ComposeContent();
   if (!Enabled())
     ApplyDisabledKind(cache->Rows(), disabledKind_, ResolveColor(std::uint32_t(Color())), {Left(), Top()}, parent);
 }
@@ -216,23 +310,37 @@ void TsButtonControl::SizeChanged(int width, int height) {
   if (width != regionSize_.X || height != regionSize_.Y) regionChanged_ = true;
 }
 
-void TsButtonControl::ComposeCaption() {
-  if (!showCaption_ || Caption().empty()) return;
+void TsButtonControl::ComposeContent() {
+  TImageList* glyphs = GlyphList();
+  const bool hasCaption = showCaption_ && !Caption().empty();
+  if (!glyphs && !hasCaption) return;
   TBitmap* cache = style_->CacheBitmap.get();
   HDC dc = cache->Canvas()->Handle();
-  Selected font(dc, Font()->Handle());
+  SelectedObject font(dc, Font()->Handle());
+  ButtonContentInput in;
+  in.W = Width();
+  in.H = Height();
+  in.GW = glyphs ? glyphs->Width() : 0;
+  in.GH = glyphs ? glyphs->Height() : 0;
+  in.S = EffectiveSpacing(spacing_, glyphs != nullptr, hasCaption);
+  in.Margin = margin_;
+  in.Alignment = alignment_;
+  in.Layout = layout_;
+  in.Down = down_;
+  if (hasCaption) {
+    const SIZE text = MeasureCaption(dc, Caption(), CaptionMeasureWidth(in.W, in.GW, margin_, in.S));
+    in.TW = text.cx;
+    in.TH = text.cy;
+  }
+  const ButtonContentLayout layout = LayoutButtonContent(in);
+  if (glyphs) ComposeGlyph(glyphs, layout.Glyph);
+  if (!hasCaption) return;
+
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(Font()->Color()));
-  const int W = Width(), H = Height();
-  RECT measure{0, 0, std::max(W - 2 * margin_, 1), 0};
-  DrawTextW(dc, Caption().c_str(), -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
-  CaptionLayout layout = LayoutCaption(W, H, measure.right, measure.bottom, margin_, alignment_);
-  PixRect rect{layout.rect.Left - 1, layout.rect.Top, layout.rect.Right + 2, layout.rect.Bottom};
-  if (down_) rect = {rect.Left + 1, rect.Top + 1, rect.Right + 1, rect.Bottom + 1};
-  UINT format = DT_LEFT;
-  SIZE t{};
-  GetTextExtentPoint32W(dc, L"T", 1, &t);
-  if (rect.Height() > t.cy + 6) format = DT_CENTER;
+  const PixRect rect = layout.Caption;
+  UINT format = layout.TextFormat == tfRight ? DT_RIGHT : layout.TextFormat == tfCentre ? DT_CENTER : DT_LEFT;
+  if (rect.Height() > TextHeight(dc, L"T") + 6) format = DT_CENTER;
   format |= DT_WORDBREAK | DT_EXPANDTABS;
   if (UseRightToLeftReading()) format |= DT_RTLREADING | DT_RIGHT;
   const bool active = StateIndex() != 0;
@@ -241,6 +349,33 @@ void TsButtonControl::ComposeCaption() {
     const int m = FocusFrameMargin();
     PaintDottedFrame(dc, {rect.Left - m, rect.Top - m, rect.Right + m, rect.Bottom + m});
   }
+}
+
+// The glyph over the list's background colour (fuchsia when it has none);
+// its bottom-left pixel is the key colour left out of every copy.
+void TsButtonControl::ComposeGlyph(TImageList* list, PixPoint at) {
+  TBitmap glyph(list->Width(), list->Height());
+  const TColor background = list->BkColor() == clNone ? clFuchsia : list->BkColor();
+  FillDeviceRect(glyph.Canvas()->Handle(), {0, 0, glyph.Width(), glyph.Height()}, ColorToRGB(background));
+  ImageList_Draw(list->Handle(), imageIndex_, glyph.Canvas()->Handle(), 0, 0, ILD_TRANSPARENT);
+  PixelRows picture = glyph.Rows();
+  PixelRows cache = style_->CacheBitmap->Rows();
+  const std::uint32_t key = ColorFromBgr(picture.At(0, picture.height - 1));
+  const PixRect whole{0, 0, picture.width, picture.height};
+  const bool active = StateIndex() != 0;
+  if (Enabled() || list == disabledImages_) {
+    if (grayed_ && list == images_ && !active) GrayBitmapExcept(picture, key);
+    if (active || blend_ < 1)
+      CopyTransparentRect(cache, picture, at.X, key, whole, at.Y);
+    else
+      BlendTransparent(cache, at.X, at.Y, key, std::min(blend_, 100) / 100.0, whole, picture);
+    return;
+  }
+  if (disabledKind_ & dkGrayed) GrayBitmapExcept(picture, key);
+  if (disabledKind_ & dkBlended)
+    BlendTransparent(cache, at.X, at.Y, key, 0.5, whole, picture);
+  else
+    CopyTransparentRect(cache, picture, at.X, key, whole, at.Y);
 }
 
 void TsButtonControl::Paint() {
@@ -362,6 +497,14 @@ KESTU_PUBLISH(TsButtonControl) {
   p.Set("DisabledKind", &B::DisabledKind, &B::SetDisabledKind, dkBlended, {"dkBlended", "dkGrayed"});
   p.Object("sStyle", &B::sStyle);
   p.Int("Margin", &B::Margin, &B::SetMargin, 0);
+  p.Int("Alignment", &B::Alignment, &B::SetAlignment, 2);
+  p.Int("Layout", &B::Layout, &B::SetLayout, 0);
+  p.Int("Spacing", &B::Spacing, &B::SetSpacing, 3);
+  p.Ref("Images", &B::Images, &B::SetImages);
+  p.Ref("DisabledImages", &B::DisabledImages, &B::SetDisabledImages);
+  p.Int("ImageIndex", &B::ImageIndex, &B::SetImageIndex, -1);
+  p.Bool("Grayed", &B::Grayed, &B::SetGrayed, false);
+  p.Int("Blend", &B::Blend, &B::SetBlend, 0);
   p.Event("OnMouseEnter", &B::SetOnMouseEnter);
   p.Event("OnMouseLeave", &B::SetOnMouseLeave);
 }

@@ -4,7 +4,9 @@
 // region cut from border masks, caption layout, mouse handling and the fade
 // between the normal and the hot look.
 
+#include "framework/ControlActionLink.h"
 #include "framework/Controls.h"
+#include "framework/ImgList.h"
 #include "framework/StdCtrls.h"
 #include "skin/SkinGdi.h"
 #include "skin/SkinResources.h"
@@ -26,13 +28,19 @@ class TFadeTimer : public TTimer {
   void Tick();
 };
 
-// Rectangle of the caption for a button without glyph (layout 0), before
-// the final (left - 1, top, right + 2, bottom) widening.
-struct CaptionLayout {
-  PixRect rect;
-  int d = 0;
+// Besides the control's caption, enabled state, hint and visibility, the
+// image index and the checked state (as Down) follow the action.
+class TsButtonActionLink : public TControlActionLink {
+ public:
+  explicit TsButtonActionLink(TsButtonControl* button);
+  bool IsImageIndexLinked() const override;
+  void SetImageIndex(int v) override;
+  bool IsCheckedLinked() const override;
+  void SetChecked(bool v) override;
+
+ private:
+  TsButtonControl* button_;
 };
-CaptionLayout LayoutCaption(int W, int H, int TW, int TH, int margin, int alignment);
 
 class TsButtonControl : public TCustomControl, public TsStyledButton {
   KESTU_CLASS(TsButtonControl, TCustomControl)
@@ -54,7 +62,23 @@ class TsButtonControl : public TCustomControl, public TsStyledButton {
   bool Down() const { return down_; }
   void SetDown(bool value);
   int Alignment() const { return alignment_; }
+  void SetAlignment(int value);
   int Layout() const { return layout_; }
+  void SetLayout(int value);
+  int Spacing() const { return spacing_; }
+  void SetSpacing(int value);
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* value);
+  // Glyphs of a disabled button; without them the normal glyph gets the
+  // disabled look.
+  TImageList* DisabledImages() const { return disabledImages_; }
+  void SetDisabledImages(TImageList* value);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int value);
+  bool Grayed() const { return grayed_; }
+  void SetGrayed(bool value);
+  int Blend() const { return blend_; }
+  void SetBlend(int value);
   int FadeStep() const { return fadeStep_; }
   TFadeTimer* FadeTimer() { return fadeTimer_; }
   bool RegionChanged() const { return regionChanged_; }
@@ -78,6 +102,7 @@ class TsButtonControl : public TCustomControl, public TsStyledButton {
 
   void WndProc(TMessage& message) override;
   void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  protected:
   void Paint() override;
@@ -86,19 +111,30 @@ class TsButtonControl : public TCustomControl, public TsStyledButton {
   virtual bool WantsFocusFrame();
   virtual int FocusFrameMargin() const { return 1; }
   void MarkChanged() { if (!SkinChanging) style_->BackgroundDirty = true; }
+  std::unique_ptr<TControlActionLink> CreateActionLink() override;
+  void ActionChange(TBasicAction* sender, bool checkDefaults) override;
   // Recomposes the style's cache for the current state.
   void Compose();
   void SizeToContent();
 
  private:
   void ComposeBorders();
-  void ComposeCaption();
+  // Glyph and caption, placed together.
+  void ComposeContent();
+  void ComposeGlyph(TImageList* list, PixPoint at);
+  // The list the glyph comes from in the current state, or nullptr.
+  TImageList* GlyphList() const;
+  void SetImageList(TImageList*& field, int& changeId, TImageList* value);
   void DrawToWindow(PixelRows image);
   void SizeChanged(int width, int height);
   void ApplyRegion();
 
   std::unique_ptr<TsActiveBGStyle> style_;
   SkinGraphicsUse graphicsUse_;
+  TImageList* images_ = nullptr;
+  int imagesChangeId_ = 0;
+  TImageList* disabledImages_ = nullptr;
+  int disabledImagesChangeId_ = 0;
   TsDisabledKind disabledKind_ = dkBlended;
   int alignment_ = 2;
   bool pressed_ = false;
@@ -107,7 +143,10 @@ class TsButtonControl : public TCustomControl, public TsStyledButton {
   GdiHandle<HRGN> pendingRegion_;
   bool showCaption_ = true;
   int spacing_ = 3;
+  int imageIndex_ = -1;
   bool autoSize_ = false;
+  bool grayed_ = false;
+  int blend_ = 0;
   int bevelWidth_ = 2;
   bool down_ = false;
   int layout_ = 0;

@@ -1,5 +1,7 @@
 #include "skin/sCommonData.h"
 
+#include <commctrl.h>
+
 #include "skin/sStyleSimply.h"
 
 #include <algorithm>
@@ -34,11 +36,23 @@ int ShadowTransparency(int s, int p) {
   return rest > 50 || (rest == 50 && whole % 2 == 1) ? whole + 1 : whole;
 }
 
-PixRect ShadowBounds(RECT bounds, int offset, int dx, int dy) {
+PixRect ShadowBounds(RECT bounds, int offset, int dx, int dy, int tabHeight) {
   const std::int64_t limit = std::int64_t(1) << 27;  // GDI's 32-bit coordinate range
   const auto moved = [limit](std::int64_t v) { return int(std::clamp(v, -limit, limit)); };
   const std::int64_t x = std::int64_t(offset) + dx, y = std::int64_t(offset) + dy;
-  return {moved(bounds.left + x), moved(bounds.top + y), moved(bounds.right + x), moved(bounds.bottom + y)};
+  return {moved(bounds.left + x), moved(std::int64_t(bounds.top) + tabHeight + y), moved(bounds.right + x),
+          moved(bounds.bottom + y)};
+}
+
+int TabHeightOf(TControl* control) {
+  auto* w = dynamic_cast<TWinControl*>(control);
+  if (!w || !w->HandleAllocated()) return 0;
+  // Our own window: the tab messages have a range of their own that no
+  // other control of ours answers (a control superclassing the native tab
+  // control keeps a class name of its own, so the name cannot tell).
+  RECT tab{};
+  if (!SendMessageW(w->Handle(), TCM_GETITEMRECT, 0, LPARAM(&tab))) return 0;
+  return std::max(0, int(tab.bottom));
 }
 
 bool ReadyForPainting(TControl* control) {

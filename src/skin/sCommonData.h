@@ -24,9 +24,21 @@ enum : UINT {
   SKM_SECTIONREPAINT = 0xA409,
   SKM_PARENTBGDIRTY = 0xA40A,
   SKM_LAST = 0xA414,  // last skin message of the range
+  // Group property messages: WParam the group, LParam the value.
   SKM_GROUPFIRST = 0xA433,
+  SKM_GROUP_SOFTCONTROL = 0xA433,
+  SKM_GROUP_PAINTINGCOLOR = 0xA43D,
+  SKM_GROUP_BGIMAGE = 0xA447,        // LParam: a TBitmap
+  SKM_GROUP_SHADOWENABLED = 0xA451,
+  SKM_GROUP_SHADOWCOLOR = 0xA452,
+  SKM_GROUP_SHADOWTRANSPARENCY = 0xA453,
+  SKM_GROUP_SHADOWOFFSET = 0xA454,
+  SKM_GROUP_SHADOWBLUR = 0xA455,
+  SKM_GROUP_CHILDSHADOWS = 0xA456,
+  SKM_GROUP_COPYSTYLE = 0xA464,      // LParam: the style object to copy
   SKM_GROUPLAST = 0xA464,
 };
+inline bool IsGroupMessage(UINT msg) { return msg >= SKM_GROUPFIRST && msg <= SKM_GROUPLAST; }
 
 // Kind codes a receiver of SKM_QUERYSTYLE answers with.
 enum : int { kStyleGeneral = 1, kStylePassiveBG = 12, kStyleActiveBG = 13 };
@@ -62,6 +74,8 @@ inline bool IsSkinMessage(UINT msg) { return msg >= SKM_FIRST && msg <= SKM_LAST
 // Control-type codes of the skinned button controls and of TsButton.
 inline constexpr int kButtonControlCode = 91;
 inline constexpr int kButtonCode = 93;
+// The control-type code of tab controls, whose shadow starts below the tabs.
+inline constexpr int kTabControlCode = 141;
 
 // Control-type code sets shared by the state objects and style objects.
 bool NeverHot(int code);
@@ -77,7 +91,12 @@ int ShadowTransparency(int s, int p);
 // The control's bounds moved by the shadow offset right and down, then by
 // (dx, dy); a hostile offset saturates at GDI's coordinate limit instead of
 // wrapping round.
-PixRect ShadowBounds(RECT bounds, int offset, int dx, int dy);
+// A tab control's shadow (control-type code 141) starts below its tabs: the
+// top is lowered by tabHeight.
+PixRect ShadowBounds(RECT bounds, int offset, int dx, int dy, int tabHeight = 0);
+// Height of the tab row of a control built on the native tab control (0 for
+// any other control, or one without tabs).
+int TabHeightOf(TControl* control);
 
 // A control ready for painting: exists, not loading or being destroyed, has
 // a parent and is visible.

@@ -131,7 +131,8 @@ void TsSkinManager::LoadSkin() {
   skin.IniFile.reset();
   String folder = ResolveSkinDirectory() + L"\\" + skinName_ + L"\\";
   String options = folder + L"Options.dat";
-  if (!skinName_.empty() && FileExists(options)) {
+  // An empty name probes the folder itself, as any other name would.
+  if (FileExists(options)) {
     skin.IniFile = std::make_unique<IniFile>(IniFile::Load(StringToUtf8(options)));
     skin.SkinPath = StringToUtf8(folder);
   } else {

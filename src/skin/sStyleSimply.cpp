@@ -2,6 +2,7 @@
 
 #include "framework/SysUtils.h"
 #include "skin/SkinGdi.h"
+#include "skin/sPanel.h"
 #include "skin/sStyleActive.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ void TsShadow::SetDontUse(bool value) {
 }
 
 void TsShadow::SetEnabled(bool value) {
+  if (!value) enablePending_ = false;
   if (enabled_ == value) return;
   TControl* control = style_->Control();
   if (!value) {
@@ -38,13 +40,22 @@ void TsShadow::SetEnabled(bool value) {
     style_->RepaintParent();
     return;
   }
-  // Only a control on a skinned parent, of a kind that casts shadows.
-  if (!control || !control->Parent() || !control->Parent()->HandleAllocated() || CastsNoShadow(style_->ControlKindCode))
+  // Only a control on a skinned parent, of a kind that casts shadows. While
+  // the description is read the parent has no window to ask yet.
+  if (!control || CastsNoShadow(style_->ControlKindCode)) return;
+  if (!control->Parent() || !control->Parent()->HandleAllocated()) {
+    enablePending_ = control->HasState(csLoading | csReading) || enablePending_;
     return;
+  }
+  enablePending_ = false;
   if (QueryStyleOf(control->Parent()->Handle()).Kind <= 0) return;
   dontUse_ = false;
   enabled_ = true;
   style_->RepaintParent();
+}
+
+void TsShadow::TryPendingEnable() {
+  if (enablePending_) SetEnabled(true);
 }
 
 void TsShadow::SetColor(TColor value) {
@@ -68,6 +79,8 @@ void TsShadow::SetBlur(int value) {
 void TsPainting::SetBevel(TsControlBevel value) {
   if (bevel_ == value) return;
   bevel_ = value;
+  // A skinned panel's outer bevel is this bevel (its setter sets it back).
+  if (auto* panel = dynamic_cast<TsCustomPanel*>(style_->Control())) panel->SetBevelOuter(value);
   style_->Invalidate();
 }
 void TsPainting::SetTransparency(int value) {
@@ -178,6 +191,13 @@ void TsGenStyle::RefreshLookups() {
   std::string name = StringToUtf8(skinSection_);
   SectionIndex = skin.FindSectionIndex(name);
   BorderMaskIndex = skin.FindMaskIndex(SectionIndex, name, "BORDERSMASK");
+  effects_.Shadow()->TryPendingEnable();
+}
+
+const PixelBuffer* TsGenStyle::GetBorderBitmap() const {
+  const TsSkinData& skin = TsSkinData::Instance();
+  if (!Section() || BorderMaskIndex < 0 || std::size_t(BorderMaskIndex) >= skin.ma.size()) return nullptr;
+  return skin.ma[std::size_t(BorderMaskIndex)].Bitmap.get();
 }
 
 void TsGenStyle::Invalidate() {
@@ -251,12 +271,14 @@ void TsGenStyle::WndProc(TMessage& m) {
     case WM_KILLFOCUS: case CM_EXIT: HasFocus = false; Invalidate(); return;
     case WM_FONTCHANGE: case CM_ENABLEDCHANGED: Invalidate(); return;
     case CM_VISIBLECHANGED: if (control_ && !control_->Visible() && CastsShadow()) RepaintParent(); return;
+    case WM_CREATE: return effects_.Shadow()->TryPendingEnable();  // the parent's window exists now
     case WM_MOVE: case WM_SIZE:
       if (!SkinChanging) BackgroundDirty = true;
       if (CastsShadow()) RepaintParent();
       return RepaintWhole();
     default:
       if (IsSkinMessage(m.Msg) && m.WParam == WPARAM(baseGroup_) && SentByOwnThread()) SkinMessage(m);
+      if (IsGroupMessage(m.Msg) && SentByOwnThread()) GroupMessage(m);
       return;
   }
 }
@@ -302,6 +324,34 @@ void TsPaintStyle::WndProc(TMessage& m) {
   }
 }
 
+void TsPaintStyle::GroupMessage(TMessage& m) {
+  const bool base = m.WParam == WPARAM(GroupIndex());
+  TsShadow* shadow = Effects()->Shadow();
+  switch (m.Msg) {
+    case SKM_GROUP_SOFTCONTROL: if (base) SetSoftControl(m.LParam != 0); return;
+    case SKM_GROUP_PAINTINGCOLOR: if (InPaintGroup(m.WParam)) painting_.SetColor(TColor(m.LParam)); return;
+    case SKM_GROUP_SHADOWENABLED:
+      if (!base) return;
+      if (!m.LParam) return shadow->SetEnabled(false);
+      if (CastsNoShadow(ControlKindCode) || !control_ || !control_->Visible() || shadow->DontUse()) return;
+      return shadow->SetEnabled(true);
+    case SKM_GROUP_SHADOWCOLOR: if (base) shadow->SetColor(TColor(m.LParam)); return;
+    case SKM_GROUP_SHADOWTRANSPARENCY: if (base) shadow->SetTransparency(int(m.LParam)); return;
+    case SKM_GROUP_SHADOWOFFSET: if (base) shadow->SetOffset(int(m.LParam)); return;
+    case SKM_GROUP_SHADOWBLUR: if (base) shadow->SetBlur(int(m.LParam)); return;
+    case SKM_GROUP_CHILDSHADOWS: if (base && PaintsChildShadows(ControlKindCode)) Invalidate(); return;
+    case SKM_GROUP_COPYSTYLE: {
+      // From our own thread only (checked by the caller), so LParam is a style object.
+      auto* source = reinterpret_cast<TsGenStyle*>(m.LParam);
+      if (!InPaintGroup(m.WParam) || !source || source == this || !source->InheritsFrom(ClassType())) return;
+      CopyPublishedProperties(source, this);
+      Invalidate();
+      return;
+    }
+    default: return;
+  }
+}
+
 void TsPaintStyle::TakeParentColor() {
   if (!painting_.ParentColor() || !control_ || !control_->Parent()) return;
   painting_.AdoptColor(control_->Parent()->Color());
@@ -318,13 +368,23 @@ void TsPaintStyle::PaintShadow(HDC dc, int dx, int dy) {
   const int shadowTransparency = s ? s->ShadowTransparency : own->Transparency();
   const std::uint32_t colour = s ? s->ShadowColor : std::uint32_t(own->Color());
   const int blur = s ? s->ShadowBlur : own->Blur();
-  const PixRect rect = ShadowBounds(control_->BoundsRect(), offset, dx, dy);
+  const int tabHeight = ControlKindCode == kTabControlCode ? TabHeightOf(control_) : 0;
+  const PixRect rect = ShadowBounds(control_->BoundsRect(), offset, dx, dy, tabHeight);
   const int p = MaySeeThrough(ControlKindCode) && transparency > 0 ? transparency : 0;
   const int t = ShadowTransparency(std::clamp(shadowTransparency, 0, 100), p);
   PaintSoftShadow(dc, rect, dc, SoftControl() ? 6 : 0, 0, blur, ResolveColor(colour), t, {rect.Left, rect.Top});
 }
 
 // ---- passive background style
+
+void TsPassiveBGStyle::GroupMessage(TMessage& m) {
+  if (m.Msg != SKM_GROUP_BGIMAGE) return TsPaintStyle::GroupMessage(m);
+  // From our own thread only (checked by the caller), so LParam is a bitmap.
+  auto* image = reinterpret_cast<TBitmap*>(m.LParam);
+  if (!background_.ListenMSG() || !MaySeeThrough(ControlKindCode) || !InPaintGroup(m.WParam) || !image) return;
+  background_.Image()->Image()->Assign(image);
+  Invalidate();
+}
 
 std::uint32_t TsPassiveBGStyle::GetColor() {
   if (const TsGeneralData* s = Section()) return s->PaintingColor;

@@ -33,9 +33,14 @@ class TsShadow : public TPersistent {
   void SetOffset(int value);
   int Blur() const { return blur_; }
   void SetBlur(int value);
+  // A shadow asked for while the description was read waits for a parent
+  // that can answer whether it is skinned; tried again with each lookup.
+  bool EnablePending() const { return enablePending_; }
+  void TryPendingEnable();
 
  private:
   TsGenStyle* style_;
+  bool enablePending_ = false;
   int transparency_ = 60;
   bool dontUse_ = true;
   bool enabled_ = false;
@@ -171,6 +176,9 @@ class TsGenStyle : public TPersistent {
   // The section record while the section is valid, else none.
   const TsGeneralData* Section() const;
   void RefreshLookups();
+  // The own bitmap of the section's "BORDERSMASK" entry, or nullptr (none,
+  // no section, or an entry cut from the master bitmap).
+  virtual const PixelBuffer* GetBorderBitmap() const;
   virtual void Invalidate();
   virtual bool IsHot();
   virtual int StyleKind() const { return kStyleGeneral; }
@@ -187,6 +195,8 @@ class TsGenStyle : public TPersistent {
 
  protected:
   virtual void SkinMessage(TMessage& message);
+  // One of the group property messages ($A433-$A464).
+  virtual void GroupMessage(TMessage&) {}
   TControl* control_;
 
  private:
@@ -207,6 +217,12 @@ class TsPaintStyle : public TsGenStyle {
   void SetPaintGroupIndex(int value) { groupIndex_ = value; }
   void PaintShadow(HDC dc, int dx, int dy) override;
   void WndProc(TMessage& message) override;
+
+ protected:
+  void GroupMessage(TMessage& message) override;
+  // The group the painting colour, the background image and the copying of
+  // settings answer to (the published GroupIndex; passive styles add 21).
+  virtual bool InPaintGroup(WPARAM group) const { return group == WPARAM(groupIndex_); }
 
  private:
   void TakeParentColor();
@@ -237,6 +253,8 @@ class TsPassiveBGStyle : public TsPaintStyle {
  protected:
   OwnBackground Values(bool hot);
   PixelRows SectionImage(const char* property);
+  void GroupMessage(TMessage& message) override;
+  bool InPaintGroup(WPARAM group) const override { return group == 21 || TsPaintStyle::InPaintGroup(group); }
 
  private:
   TsBackground background_{this};

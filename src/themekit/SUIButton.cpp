@@ -1,5 +1,7 @@
 #include "themekit/SUIButton.h"
 
+#include "framework/ActnList.h"
+#include "framework/ImgList.h"
 #include "themekit/SUIMgr.h"
 #include "themekit/ThemeDrawing.h"
 
@@ -357,6 +359,21 @@ void TsuiButton::SetFocusedRectMargin(int v) {
 void TsuiButton::SetGlyph(TBitmap* v) {
   glyph_.Assign(v);
   Invalidate();
+}
+
+// An action gives the button its caption, and its image as the glyph while
+// the button has none.
+void TsuiButton::ActionChange(TBasicAction* sender, bool checkDefaults) {
+  TsuiCustomButton::ActionChange(sender, checkDefaults);
+  auto* action = dynamic_cast<TAction*>(sender);
+  if (!action) return;
+  SetCaption(action->Caption());
+  TImageList* images = action->ActionList() ? action->ActionList()->Images() : nullptr;
+  const int index = action->ImageIndex();
+  if (glyph_.Width() > 0 || !images || index < 0 || index >= images->Count()) return;
+  TBitmap image;
+  images->GetBitmap(index, &image);
+  SetGlyph(&image);
 }
 
 void TsuiButton::SetLayout(TButtonLayout v) {

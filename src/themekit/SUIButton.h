@@ -127,6 +127,7 @@ class TsuiButton : public TsuiCustomButton, public TAccessibleDescription {
   void AutoSizeToStyle() override;
   void HandModalResult() override;
   void UIStyleChanged() override;
+  void ActionChange(TBasicAction* sender, bool checkDefaults) override;
   void DrawFace(TCanvas* canvas, TBitmap* image) override;
   void DrawCaption(TCanvas* canvas, const String& caption) override;
   void DrawFocus(TCanvas* canvas) override;

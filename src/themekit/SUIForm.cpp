@@ -62,7 +62,7 @@ KESTU_PUBLISH(TsuiForm) {
   p.Event("OnTitleBarHelpBtnClick", &TsuiForm::SetOnTitleBarHelpBtnClick);
 }
 
-TsuiForm::TsuiForm(TComponent* AOwner) : TCustomControl(AOwner) {
+TsuiForm::TsuiForm(TComponent* AOwner) : TPanel(AOwner) {
   SetControlStyle(ControlStyle() | csAcceptsControls | csOpaque);
   host_ = dynamic_cast<TCustomForm*>(AOwner);
   if (!host_) {
@@ -80,13 +80,16 @@ TsuiForm::TsuiForm(TComponent* AOwner) : TCustomControl(AOwner) {
   maximisedAtCreation_ = host_->WindowState() == wsMaximized;
   titleBar_ = new TsuiTitleBar(this);
   titleBar_->SetParent(this);
-  menuBarColor_ = TCustomControl::Color();
+  menuBarColor_ = TPanel::Color();
   menuBarHeight_ = 22;
   hostBorderStyle_ = host_->BorderStyle();
   SetUIStyle(TsuiUIStyle::DeepBlue);
   autoUpdateSub_ = false;
   hostFrameHeight_ = host_->Height() - host_->ClientHeight();
   hostFrameWidth_ = host_->Width() - host_->ClientWidth();
+  SetBevelInner(bvNone);
+  SetBevelOuter(bvNone);
+  TWinControl::SetBorderWidth(0);
   SetAlign(alNone);
   SetCaption(host_->Caption());
   titleBar_->Show();
@@ -132,7 +135,8 @@ bool TsuiForm::IsMdiChild() const { return host_ && host_->FormStyle() == fsMDIC
 void TsuiForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_ERASEBKGND: return WmEraseBkgnd(m);
-    default: return TCustomControl::WndProc(m);
+    case WM_CREATE: TPanel::WndProc(m); return PaintBorder();
+    default: return TPanel::WndProc(m);
   }
 }
 
@@ -185,7 +189,7 @@ void TsuiForm::Paint() {
     GdiHandle<HBRUSH> brush(CreatePatternBrush(pattern.Handle()));
     FillRect(work.Canvas()->Handle(), &client, brush.Get());
   } else {
-    FillColorRect(work.Canvas(), client, TCustomControl::Color());
+    FillColorRect(work.Canvas(), client, TPanel::Color());
   }
   BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), work.Canvas()->Handle(), 0, 0, SRCCOPY);
   if (HasState(csDesigning)) Layout(), PaintBorder();
@@ -200,7 +204,7 @@ void TsuiForm::SetUIStyle(TsuiUIStyle v) {
   SetBorderColor(ElementColour(fileTheme_, v, TsuiElement::FormBorderColor));
   SetBorderWidth(ElementInteger(fileTheme_, v, TsuiElement::FormBorderWidthInt));
   SetColor(ElementColour(fileTheme_, v, TsuiElement::FormBackgroundColor));
-  SetMenuBarColor(TCustomControl::Color());  // an existing menu bar takes it too
+  SetMenuBarColor(TPanel::Color());  // an existing menu bar takes it too
   if (menuBar_) menuBar_->Invalidate();
   titleBar_->SetFileTheme(fileTheme_);
   titleBar_->SetUIStyle(v);
@@ -241,12 +245,12 @@ void TsuiForm::SetBorderWidth(int v) {
 }
 
 void TsuiForm::SetColor(TColor v) {
-  TCustomControl::SetColor(v);
+  TPanel::SetColor(v);
   Invalidate();
 }
 
 void TsuiForm::SetFrameWidth(int v) {
-  if (!host_) return TCustomControl::SetWidth(v);
+  if (!host_) return TPanel::SetWidth(v);
   host_->SetWidth(v + 2 * borderWidth_ + (HasState(csDesigning) ? hostFrameWidth_ : 0));
   Layout();
 }
@@ -256,7 +260,7 @@ void TsuiForm::SetFrameWidth(int v) {
 // dialog's sizes were designed with this rule, and each write of the same
 // 3-pixel border makes the host a pixel taller.
 void TsuiForm::SetFrameHeight(int v) {
-  if (!host_) return TCustomControl::SetHeight(v);
+  if (!host_) return TPanel::SetHeight(v);
   const int BW = borderWidth_;
   host_->SetHeight(v + BW + BW / 2 + (HasState(csDesigning) ? hostFrameHeight_ : 0));
   Layout();
@@ -302,7 +306,7 @@ void TsuiForm::SetFormPanel(TWinControl* v) {
   if (!v) return;
   v->FreeNotification(this);
   v->SetAlign(alClient);
-  if (auto* panel = dynamic_cast<TPanel*>(v)) {
+  if (auto* panel = dynamic_cast<TPanel*>(v); panel && &panel->ClassType() == &TPanel::StaticClass()) {
     panel->SetBevelInner(bvNone);
     panel->SetBevelOuter(bvNone);
     panel->SetBorderWidth(0);
@@ -311,7 +315,7 @@ void TsuiForm::SetFormPanel(TWinControl* v) {
 }
 
 void TsuiForm::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomControl::Notification(AComponent, Operation);
+  TPanel::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == fileTheme_) {
     fileTheme_ = nullptr;
@@ -359,6 +363,7 @@ void TsuiForm::RebuildMenuBar() {
     menuBar_->SetHeight(menuBarHeight_);
     menuBar_->SetButtonHeight(menuBarHeight_);
     menuBar_->SetColor(menuBarColor_);
+    menuBar_->SetOnCustomDraw([this](TToolBar* bar, const RECT& r, bool&) { DrawMenuBarBackground(bar, r); });
     menuBar_->SetOnCustomDrawButton(
         [this](TToolBar* bar, TToolButton* button, TCustomDrawState state, bool& defaultDraw) {
           DrawMenuButton(bar, button, state, defaultDraw);
@@ -401,6 +406,17 @@ TsuiUIStyle TsuiForm::MenuStyle(const TsuiFileTheme*& theme) const {
   }
   theme = fileTheme_;
   return uiStyle_;
+}
+
+void TsuiForm::DrawMenuBarBackground(TToolBar* bar, const RECT& r) {
+  if (HasState(csDesigning)) return;
+  const TsuiFileTheme* theme = nullptr;
+  const TsuiUIStyle style = MenuStyle(theme);
+  const FileThemeChoice resolved = ResolveFileThemeStyle(theme, style);
+  if (resolved.UseFile || resolved.Style != TsuiUIStyle::MacOS) return;  // the bar's colour shows
+  TBitmap background;
+  background.LoadFromResourceName(GetModuleHandleW(nullptr), L"MACOS_MENU_BAR");
+  bar->Canvas()->StretchDraw(r, &background);
 }
 
 void TsuiForm::DrawMenuButton(TToolBar* bar, TToolButton* button, TCustomDrawState state, bool& defaultDraw) {

@@ -19,8 +19,8 @@ RECT FramePanelBounds(int CW, int CH, int BW, bool titleBarVisible, bool mdiChil
 // The resize answer at host client point (x, y), or 0 for "leave it".
 int FrameEdgeHitTest(int x, int y, int CW, int CH);
 
-class TsuiForm : public TCustomControl, public TsuiTitleBarHost, public TsuiMenuHost {
-  KESTU_CLASS(TsuiForm, TCustomControl)
+class TsuiForm : public TPanel, public TsuiTitleBarHost, public TsuiMenuHost {
+  KESTU_CLASS(TsuiForm, TPanel)
  public:
   explicit TsuiForm(TComponent* AOwner);
   ~TsuiForm() override;
@@ -35,7 +35,7 @@ class TsuiForm : public TCustomControl, public TsuiTitleBarHost, public TsuiMenu
   void SetBorderColor(TColor v);
   int BorderWidth() const { return borderWidth_; }
   void SetBorderWidth(int v);
-  TColor Color() const { return TCustomControl::Color(); }
+  TColor Color() const { return TPanel::Color(); }
   void SetColor(TColor v);
   bool TitleBarVisible() const { return titleBar_->Visible(); }
   void SetTitleBarVisible(bool v);
@@ -59,9 +59,9 @@ class TsuiForm : public TCustomControl, public TsuiTitleBarHost, public TsuiMenu
   TWinControl* FormPanel() const { return formPanel_; }
   void SetFormPanel(TWinControl* v);
   // Width and Height read the panel's own size; writing sizes the host.
-  int FrameWidth() const { return TCustomControl::Width(); }
+  int FrameWidth() const { return TPanel::Width(); }
   void SetFrameWidth(int v);
-  int FrameHeight() const { return TCustomControl::Height(); }
+  int FrameHeight() const { return TPanel::Height(); }
   void SetFrameHeight(int v);
   String Version() const { return L"4.31"; }
   void SetVersion(const String&) {}
@@ -93,6 +93,7 @@ class TsuiForm : public TCustomControl, public TsuiTitleBarHost, public TsuiMenu
   bool ApplicationHook(MSG& msg);
   void RebuildMenuBar();
   void ApplyMenuFont();
+  void DrawMenuBarBackground(TToolBar* bar, const RECT& r);
   void DrawMenuButton(TToolBar* bar, TToolButton* button, TCustomDrawState state, bool& defaultDraw);
   TsuiUIStyle MenuStyle(const TsuiFileTheme*& theme) const;
   void WmEraseBkgnd(TMessage& m);

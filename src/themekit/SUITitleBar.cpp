@@ -251,7 +251,7 @@ KESTU_PUBLISH(TsuiTitleBar) {
 }
 
 TsuiTitleBar::TsuiTitleBar(TComponent* AOwner)
-    : TCustomControl(AOwner),
+    : TPanel(AOwner),
       sections_(TsuiTitleBarSection::StaticClass(), this),
       buttons_(TsuiTitleBarButton::StaticClass(), this) {
   SetControlStyle((ControlStyle() | csCaptureMouse | csOpaque | csDoubleClicks) & ~csAcceptsControls);
@@ -285,7 +285,7 @@ void TsuiTitleBar::WndProc(TMessage& m) {
     case WM_NCLBUTTONUP: return WmNcForward(m);
     case WM_NCMOUSEMOVE: return WmNcForward(m);
     case CM_MOUSELEAVE: return CmMouseLeave(m);
-    default: return TCustomControl::WndProc(m);
+    default: return TPanel::WndProc(m);
   }
 }
 
@@ -341,7 +341,7 @@ void TsuiTitleBar::SetFileTheme(TsuiFileTheme* v) {
 }
 
 void TsuiTitleBar::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomControl::Notification(AComponent, Operation);
+  TPanel::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == fileTheme_) {
     fileTheme_ = nullptr;
@@ -583,7 +583,7 @@ void TsuiTitleBar::DrawButtonsAndCaption(TBitmap* bitmap) {
 }
 
 void TsuiTitleBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  TCustomControl::MouseDown(button, shift, x, y);
+  TPanel::MouseDown(button, shift, x, y);
   if (button != mbLeft) return;
   pressed_ = true;
   Repaint();
@@ -597,7 +597,7 @@ void TsuiTitleBar::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 }
 
 void TsuiTitleBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  TCustomControl::MouseUp(button, shift, x, y);
+  TPanel::MouseUp(button, shift, x, y);
   if (button != mbLeft) return;
   const int index = hover_;
   pressed_ = false;
@@ -653,17 +653,17 @@ void TsuiTitleBar::AccessibleDefaultAction(int child) {
 }
 
 void TsuiTitleBar::WmMouseMove(TMessage& m) {
-  TCustomControl::WndProc(m);
+  TPanel::WndProc(m);
   Invalidate();
 }
 
 void TsuiTitleBar::CmMouseLeave(TMessage& m) {
-  TCustomControl::WndProc(m);
+  TPanel::WndProc(m);
   Invalidate();
 }
 
 void TsuiTitleBar::WmDoubleClick(TMessage& m) {
-  TCustomControl::WndProc(m);
+  TPanel::WndProc(m);
   if (hover_ == -1) {
     for (int i = 0; i < buttons_.Count(); ++i)
       if (Button(i)->ButtonType() == suiMax) return ProcessButtonClick(i);
@@ -673,7 +673,7 @@ void TsuiTitleBar::WmDoubleClick(TMessage& m) {
 }
 
 void TsuiTitleBar::WmNcHitTest(TMessage& m) {
-  TCustomControl::WndProc(m);
+  TPanel::WndProc(m);
   TCustomForm* host = Host();
   if (!host || HostMaximised(host)) return;
   if (host->FormStyle() == fsMDIForm && m.Result == HTCLIENT) m.Result = HTTRANSPARENT;
@@ -691,7 +691,7 @@ void TsuiTitleBar::WmNcHitTest(TMessage& m) {
 
 void TsuiTitleBar::WmNcForward(TMessage& m) {
   TCustomForm* host = Host();
-  if (!host) return TCustomControl::WndProc(m);
+  if (!host) return TPanel::WndProc(m);
   m.Result = SendMessageW(host->Handle(), m.Msg, m.WParam, m.LParam);
 }
 

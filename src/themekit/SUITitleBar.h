@@ -100,8 +100,8 @@ class TsuiTitleBarPopupMenu : public TsuiPopupMenu {
 
 // Screen readers see a title bar named by the caption whose parts are the
 // drawn title buttons, left to right, each pressed as a click does.
-class TsuiTitleBar : public TCustomControl, public TAccessibleDescription {
-  KESTU_CLASS(TsuiTitleBar, TCustomControl)
+class TsuiTitleBar : public TPanel, public TAccessibleDescription {
+  KESTU_CLASS(TsuiTitleBar, TPanel)
  public:
   explicit TsuiTitleBar(TComponent* AOwner);
   ~TsuiTitleBar() override;

@@ -6,6 +6,7 @@
 
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "skin/core/ButtonLayout.h"
 #include "skin/core/PixelFill.h"
 #include "skin/sCommonData.h"
 #include "skin/sCustomButton.h"
@@ -324,15 +325,27 @@ TEST(SkinStyle, OwnBackgroundMixesImageAndGradientAndShowsTheParentWhenSeeThroug
 }
 
 TEST(SkinCaption, LayoutCentresTheTextBlock) {
-  CaptionLayout l = LayoutCaption(193, 25, 151, 12, 0, 2);
-  EXPECT_EQ(l.rect.Top, 6);
-  EXPECT_EQ(l.rect.Bottom, 19);
+  ButtonContentInput in;
+  in.W = 193;
+  in.H = 25;
+  in.TW = 151;
+  in.TH = 12;
+  ButtonContentLayout l = LayoutButtonContent(in);
+  EXPECT_EQ(l.Caption.Top, 6);
+  EXPECT_EQ(l.Caption.Bottom, 19);
   EXPECT_EQ(l.d, 21);
-  EXPECT_EQ(l.rect.Left, 21);
-  EXPECT_EQ(l.rect.Right, 172);
-  l = LayoutCaption(100, 20, 40, 10, 4, 0);
-  EXPECT_EQ(l.rect.Left, 4);
-  EXPECT_EQ(l.rect.Right, 100 - 4 - 2 * 26);
+  EXPECT_EQ(l.Caption.Left, 21 - 1);
+  EXPECT_EQ(l.Caption.Right, 172 + 2);
+  in = {};
+  in.W = 100;
+  in.H = 20;
+  in.TW = 40;
+  in.TH = 10;
+  in.Margin = 4;
+  in.Alignment = 0;
+  l = LayoutButtonContent(in);
+  EXPECT_EQ(l.Caption.Left, 4 - 1);
+  EXPECT_EQ(l.Caption.Right, 100 - 4 - 2 * 26 + 2);
 }
 
 TEST_F(SkinButton, StateOfStylelessControlsFallsBackToTheSimpleEditSection) {

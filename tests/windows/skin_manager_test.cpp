@@ -3,6 +3,7 @@
 // control receives, switching off, a second manager, the skin folder rules.
 #include <gtest/gtest.h>
 
+#include "framework/FormReader.h"
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
 #include "skin/sCommonData.h"
@@ -11,7 +12,9 @@
 
 #include "SkinTestForm.h"
 
+#include <algorithm>
 #include <fstream>
+#include <memory>
 
 namespace kestu {
 
@@ -27,6 +30,35 @@ class TSkinRecorder : public TWinControl {
   }
 };
 KESTU_PUBLISH(TSkinRecorder) {}
+
+// A manager that records its events from the moment it exists, so that what
+// happens while its stored description is read is seen too (handlers named
+// in a description are bound only after reading).
+class TRecordingSkinManager : public TsSkinManager {
+  KESTU_CLASS(TRecordingSkinManager, TsSkinManager)
+ public:
+  explicit TRecordingSkinManager(TComponent* AOwner) : TsSkinManager(AOwner) {
+    SetOnBeforeChange([](TObject*) { Log().push_back(L"before"); });
+    SetOnAfterChange([](TObject*) { Log().push_back(L"after"); });
+  }
+  static std::vector<String>& Log() {
+    static std::vector<String> log;
+    return log;
+  }
+};
+KESTU_PUBLISH(TRecordingSkinManager) {}
+
+class TStoredSkinForm : public TForm {
+  KESTU_CLASS(TStoredSkinForm, TForm)
+ public:
+  using TForm::TForm;
+  TSkinRecorder* Recorder = nullptr;
+  TRecordingSkinManager* Manager = nullptr;
+};
+KESTU_PUBLISH(TStoredSkinForm) {
+  p.Field("Recorder", &TStoredSkinForm::Recorder);
+  p.Field("Manager", &TStoredSkinForm::Manager);
+}
 
 namespace {
 
@@ -202,6 +234,112 @@ TEST_F(SkinManager, ASkinFolderWithADescriptionFileWinsOverStoredSkinsAndIsListe
   DeleteFileW((root + L"\\Plain\\Options.dat").c_str());
   RemoveDirectoryW((root + L"\\Plain").c_str());
   RemoveDirectoryW(root.c_str());
+}
+
+// ---- the edge cases of skin selection, each through a stored description
+
+// A form with a recorder and a manager holding the stored skins "First" and
+// "Second", read from its description with the manager's own lines.
+std::unique_ptr<TStoredSkinForm> ReadStoredForm(const std::string& managerLines) {
+  EnsureSkinClasses();
+  TRecordingSkinManager::Log().clear();
+  auto form = std::make_unique<TStoredSkinForm>(Application);
+  ReadComponentText(form.get(), "object StoredSkinForm: TStoredSkinForm\n"
+                                "  object Recorder: TSkinRecorder\n"
+                                "  end\n"
+                                "  object Manager: TRecordingSkinManager\n"
+                                "    InternalSkins = <\n"
+                                "      item\n"
+                                "        Name = 'First'\n"
+                                "      end\n"
+                                "      item\n"
+                                "        Name = 'Second'\n"
+                                "      end>\n" +
+                                    managerLines +
+                                    "  end\n"
+                                    "end\n");
+  return form;
+}
+
+bool Received(const TSkinRecorder* recorder, UINT msg) {
+  return std::find(recorder->received.begin(), recorder->received.end(), msg) != recorder->received.end();
+}
+
+const std::vector<String> kOneSelection{L"before", L"after"};
+
+TEST(SkinManagerStored, AnUnknownNameFallsBackToTheFirstStoredSkin) {
+  auto form = ReadStoredForm("    SkinName = 'Nope'\n");
+  EXPECT_EQ(form->Manager->SkinName(), L"First");
+  EXPECT_TRUE(Skin().SkinLoaded);
+  EXPECT_EQ(Skin().IniFile, nullptr);
+  EXPECT_EQ(TRecordingSkinManager::Log(), kOneSelection);
+  EXPECT_TRUE(Received(form->Recorder, SKM_APPLYSKIN));
+  EXPECT_TRUE(Received(form->Recorder, SKM_REPAINTALL));
+}
+
+TEST(SkinManagerStored, AnEmptyNameClearsTheFolderAndStillProbesIt) {
+  // Without a description file in the program's folder: the first stored skin.
+  auto form = ReadStoredForm("    SkinDirectory = 'C:\\nowhere'\n    SkinName = ''\n");
+  EXPECT_EQ(form->Manager->SkinDirectory(), L"");
+  EXPECT_EQ(form->Manager->SkinName(), L"First");
+  form.reset();
+
+  // With one there, the empty name selects it like any folder name would.
+  const String options = ExtractFilePath(ProgramPath()) + L"Options.dat";
+  {
+    std::ofstream f(StringToUtf8(options));
+    f << "[GlobalInfo]\n[TsButton]\nPaintingColor=255\n";
+  }
+  form = ReadStoredForm("    SkinDirectory = 'C:\\nowhere'\n    SkinName = ''\n");
+  DeleteFileW(options.c_str());
+  EXPECT_EQ(form->Manager->SkinDirectory(), L"");
+  EXPECT_EQ(form->Manager->SkinName(), L"");
+  EXPECT_NE(Skin().IniFile, nullptr);
+  ASSERT_EQ(Skin().gd.size(), 2u);
+  EXPECT_EQ(Skin().gd[1].PaintingColor, 255u);
+}
+
+TEST(SkinManagerStored, SkinFoldersResolveAgainstTheProgramsFolderUnlessTheyNameADrive) {
+  // The build puts the folder Skins, with Slate, beside the test programs.
+  const String program = ExtractFilePath(ProgramPath());
+  const std::string expected = StringToUtf8(program + L"Skins\\Slate\\");
+  for (const std::string folder : {std::string("./Skins"), std::string(".\\Skins"), std::string("Skins"),
+                                   StringToUtf8(program + L"Skins")}) {
+    SCOPED_TRACE(folder);
+    auto form = ReadStoredForm("    SkinDirectory = '" + folder + "'\n    SkinName = 'Slate'\n");
+    EXPECT_EQ(form->Manager->SkinName(), L"Slate");
+    EXPECT_NE(Skin().IniFile, nullptr);
+    EXPECT_EQ(Skin().SkinPath, expected);
+  }
+}
+
+TEST(SkinManagerStored, ActiveSetToItsOwnValueDoesNothing) {
+  auto form = ReadStoredForm("    SkinName = 'Second'\n    Active = True\n");
+  EXPECT_EQ(TRecordingSkinManager::Log(), kOneSelection);
+  EXPECT_EQ(form->Manager->SkinName(), L"Second");
+}
+
+TEST(SkinManagerStored, SwitchedOffWhileReadingCallsBothEventsButSendsNoRemoval) {
+  auto form = ReadStoredForm("    SkinName = 'First'\n    Active = False\n");
+  EXPECT_EQ(TRecordingSkinManager::Log(), (std::vector<String>{L"before", L"after", L"before", L"after"}));
+  EXPECT_FALSE(form->Manager->Active());
+  EXPECT_FALSE(Received(form->Recorder, SKM_DROPSKIN));
+}
+
+TEST(SkinManagerStored, ASecondManagerStoresItsNameButChangesNothing) {
+  auto first = ReadStoredForm("    SkinName = 'First'\n");
+  first->Recorder->received.clear();
+  Warnings warnings;
+  auto second = ReadStoredForm("    SkinName = 'Second'\n");
+  EXPECT_EQ(warnings.shown.size(), 1u);
+  EXPECT_FALSE(second->Manager->Registered());
+  EXPECT_EQ(second->Manager->SkinName(), L"Second");
+  EXPECT_TRUE(TRecordingSkinManager::Log().empty());
+  EXPECT_TRUE(first->Recorder->received.empty());
+  EXPECT_TRUE(second->Recorder->received.empty());
+  EXPECT_EQ(TsSkinManager::Current(), first->Manager);
+  second.reset();
+  EXPECT_TRUE(Skin().SkinLoaded);
 }
 
 TEST(SkinManagerLifetime, DestroyingTheRegisteredManagerRemovesTheSkinAndFreesTheSlot) {

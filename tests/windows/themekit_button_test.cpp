@@ -3,11 +3,23 @@
 // placement, keyboard and mouse clicks, the repeat timer.
 #include <gtest/gtest.h>
 
+#include "framework/ActnList.h"
+#include "framework/FormReader.h"
+#include "framework/ImgList.h"
+#include "framework/Menus.h"
 #include "themekit/SUIButton.h"
 #include "themekit/SUIForm.h"
 #include "themekit/ThemeDrawing.h"
 
 namespace kestu {
+
+class TButtonActionRoot : public TComponent {
+  KESTU_CLASS(TButtonActionRoot, TComponent)
+ public:
+  using TComponent::TComponent;
+};
+KESTU_PUBLISH(TButtonActionRoot) {}
+
 namespace {
 
 constexpr TColor kMagenta = TColor(0x00FF00FF);
@@ -401,6 +413,70 @@ TEST_F(ButtonHost, TwoImageGlyphShowsTheSecondWhileDisabled) {
   EXPECT_EQ(clRed, Face()->Canvas()->Pixel(at.Glyph.x + 8, at.Glyph.y + 8));
   button->SetEnabled(false);
   EXPECT_EQ(clBlue, Face()->Canvas()->Pixel(at.Glyph.x + 8, at.Glyph.y + 8));
+}
+
+// The toolkit button's platform properties and its action, from a stored
+// description: the action's caption, and its image as the glyph when the
+// button has none.
+TEST(ThemekitButtonAction, StoredActionGivesCaptionAndGlyph) {
+  TButtonActionRoot root(nullptr);
+  ReadComponentText(&root, R"(object Root: TButtonActionRoot
+  object Images: TImageList
+    Width = 8
+    Height = 8
+  end
+  object Actions: TActionList
+    Images = Images
+    object Run: TAction
+      Caption = 'Run'
+      ImageIndex = 0
+    end
+  end
+  object Menu: TPopupMenu
+  end
+  object Plain: TsuiButton
+    Action = Run
+    PopupMenu = Menu
+    ShowHint = True
+    ParentShowHint = False
+    ParentBiDiMode = False
+  end
+end
+)");
+  auto* images = static_cast<TImageList*>(root.FindComponent(L"Images"));
+  auto* action = static_cast<TAction*>(root.FindComponent(L"Run"));
+  auto* button = static_cast<TsuiButton*>(root.FindComponent(L"Plain"));
+  ASSERT_TRUE(images && action && button);
+  EXPECT_EQ(button->PopupMenu(), root.FindComponent(L"Menu"));
+  EXPECT_TRUE(button->ShowHint());
+  EXPECT_FALSE(button->ParentShowHint());
+  EXPECT_FALSE(button->ParentBiDiMode());
+  EXPECT_EQ(button->Action(), action);
+  EXPECT_EQ(button->Caption(), L"Run");
+  // The list was empty when the action was set: no glyph yet.
+  EXPECT_EQ(button->Glyph()->Width(), 0);
+
+  TBitmap picture(8, 8);
+  images->Add(&picture);
+  auto* second = new TsuiButton(&root);
+  second->SetCaption(L"Mine");
+  second->SetAction(action);
+  EXPECT_EQ(second->Caption(), L"Run");
+  EXPECT_EQ(second->Glyph()->Width(), 8);
+  // A glyph of the button's own stays.
+  auto* own = new TsuiButton(&root);
+  TBitmap glyph(5, 5);
+  own->SetGlyph(&glyph);
+  own->SetAction(action);
+  EXPECT_EQ(own->Glyph()->Width(), 5);
+  // Later captions of the action reach the buttons that still show its own.
+  action->SetCaption(L"Go");
+  EXPECT_EQ(button->Caption(), L"Go");
+  EXPECT_EQ(own->Caption(), L"Go");
+  int runs = 0;
+  action->SetOnExecute([&](TObject*) { ++runs; });
+  button->Click();
+  EXPECT_EQ(runs, 1);
 }
 
 }  // namespace

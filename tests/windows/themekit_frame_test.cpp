@@ -3,10 +3,19 @@
 // system menu's items, and menu items measured and drawn in the style.
 #include <gtest/gtest.h>
 
+#include "framework/FormReader.h"
 #include "themekit/SUIForm.h"
 #include "themekit/SUIMainMenu.h"
 
 namespace kestu {
+
+class TThemedHostForm : public TForm {
+  KESTU_CLASS(TThemedHostForm, TForm)
+ public:
+  using TForm::TForm;
+};
+KESTU_PUBLISH(TThemedHostForm) {}
+
 namespace {
 
 void Pump(int ms) {
@@ -416,6 +425,92 @@ TEST(ThemekitMenus, MainMenuGoesToTheFramesMenuBar) {
   delete menu;
   EXPECT_EQ(nullptr, frame->Menu());
   EXPECT_EQ(nullptr, frame->MenuBar());
+}
+
+// The frame and its title bar are panels: a description may give them
+// panel properties, and they are taken for panels.
+TEST(ThemekitFrame, FrameAndTitleBarArePanels) {
+  TThemedHostForm host(nullptr);
+  ReadComponentText(&host, "object ThemedHost: TThemedHostForm\n"
+                           "  Width = 300\n"
+                           "  Height = 200\n"
+                           "  object suiForm1: TsuiForm\n"
+                           "    BevelWidth = 3\n"
+                           "    Alignment = taLeftJustify\n"
+                           "  end\n"
+                           "end\n");
+  auto* frame = dynamic_cast<TsuiForm*>(host.FindComponent(L"suiForm1"));
+  ASSERT_NE(frame, nullptr);
+  TPanel* asPanel = frame;
+  EXPECT_EQ(asPanel->BevelWidth(), 3);
+  EXPECT_EQ(asPanel->Alignment(), taLeftJustify);
+  // The frame turned its bevels off when it was made.
+  EXPECT_EQ(asPanel->BevelOuter(), bvNone);
+  EXPECT_EQ(asPanel->BevelInner(), bvNone);
+  EXPECT_NE(dynamic_cast<TPanel*>(static_cast<TControl*>(frame->TitleBar())), nullptr);
+  // Another frame is no plain panel: as FormPanel it keeps its bevels.
+  auto* panel = new TPanel(&host);
+  panel->SetParent(frame);
+  panel->SetCaption(L"Panel");
+  frame->SetFormPanel(panel);
+  EXPECT_EQ(panel->BevelOuter(), bvNone);
+  EXPECT_EQ(panel->Caption(), L"");
+}
+
+TEST_F(FrameHost, BorderIsPaintedWhenTheFramesWindowIsCreated) {
+  Make(bsSizeable, TsuiUIStyle::DeepBlue);
+  frame->SetBorderWidth(3);
+  frame->SetBorderColor(TColor(0x0000FF));
+  // Hidden, the frame's window erases nothing when made: what paints the
+  // border then is its creation alone.
+  frame->Hide();
+  Pump(50);
+  const int y = host->ClientHeight() / 2;
+  HDC dc = GetDC(host->Handle());
+  // Something else over the left border, then the frame's window anew.
+  GdiHandle<HBRUSH> green(CreateSolidBrush(RGB(0, 255, 0)));
+  RECT strip{0, 0, 3, host->ClientHeight()};
+  FillRect(dc, &strip, green.Get());
+  ASSERT_EQ(GetPixel(dc, 1, y), RGB(0, 255, 0));
+  frame->RecreateWnd();
+  frame->HandleNeeded();
+  EXPECT_EQ(GetPixel(dc, 1, y), RGB(255, 0, 0));
+  ReleaseDC(host->Handle(), dc);
+}
+
+// Grey pixel of the menu bar's window, or -1 when not grey.
+int GreyAt(TToolBar* bar, int x, int y) {
+  HDC dc = GetDC(bar->Handle());
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(bar->Handle(), dc);
+  return GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c) ? GetRValue(c) : -1;
+}
+
+TEST_F(FrameHost, MacMenuBarIsDrawnOverWithItsBarPicture) {
+  Make(bsSizeable, TsuiUIStyle::MacOS);
+  auto* menu = new TsuiMainMenu(host);
+  menu->SetUIStyle(TsuiUIStyle::MacOS);
+  auto* item = new TMenuItem(host);
+  item->SetCaption(L"&File");
+  menu->Items()->Add(item);
+  menu->HookItems();
+  ASSERT_NE(frame->MenuBar(), nullptr);
+  TToolBar* bar = frame->MenuBar();
+  bar->Repaint();
+  Pump(50);
+  // Right of the one button: the 22-row picture's greys, 251 at the top to
+  // 235 at the bottom, stretched over the bar.
+  const int x = bar->ClientWidth() - 5, H = bar->ClientHeight();
+  ASSERT_EQ(H, 22);
+  EXPECT_EQ(GreyAt(bar, x, 1), 250);
+  EXPECT_EQ(GreyAt(bar, x, 20), 236);
+  // In another style the picture is not drawn.
+  frame->SetUIStyle(TsuiUIStyle::WinXP);
+  menu->SetUIStyle(TsuiUIStyle::WinXP);
+  bar->Repaint();
+  Pump(50);
+  EXPECT_NE(GreyAt(bar, x, 1), 250);
+  EXPECT_NE(GreyAt(bar, x, 20), 236);
 }
 
 }  // namespace
