@@ -129,6 +129,19 @@ TEST(ThemekitDialog, LongTextPushesTheButtonsDown) {
   EXPECT_EQ(labelBottom + 65, window->Height());
 }
 
+// Five lines of the installer's 13-pixel face: the label ends at
+// 64 + 65 = 129, the buttons sit at 149 and the window is 194 high.
+TEST(ThemekitDialog, FiveLinesOfTextGiveTheDesignedHeights) {
+  auto dialog = InstallerDialog();
+  dialog->SetText(L"第一行\r\n第二行\r\n第三行\r\n第四行\r\n第五行");
+  std::unique_ptr<TfrmMsg> window(dialog->BuildWindow());
+  EXPECT_EQ(64, window->lbl->Top());
+  EXPECT_EQ(129, window->lbl->Top() + window->lbl->Height());
+  ASSERT_EQ(1u, ButtonsOf(window.get()).size());
+  EXPECT_EQ(149, ButtonsOf(window.get())[0]->Top());
+  EXPECT_EQ(194, window->Height());
+}
+
 TEST(ThemekitDialog, StopIconIsTheRedSecondImage) {
   TsuiMessageDialog dialog(nullptr);
   dialog.SetIconType(suiStop);

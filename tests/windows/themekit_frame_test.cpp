@@ -3,6 +3,8 @@
 // system menu's items, and menu items measured and drawn in the style.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/FormReader.h"
 #include "themekit/SUIForm.h"
 #include "themekit/SUIMainMenu.h"
@@ -252,6 +254,41 @@ TEST(ThemekitTitleBar, CaptionsThatDoNotFitEndInDots) {
   EXPECT_EQ(L"...", fitted.substr(fitted.size() - 3));
   EXPECT_LE(canvas->TextWidth(fitted), 60);
   EXPECT_EQ(L"...", FitCaption(canvas, caption, 0));  // nothing left, the shortening stops
+}
+
+// A MacOS bar 200 wide with its close button only: the button at
+// 200 + (-2) + 1 - (17 + 0 + 1) = 181; the caption at 6 without a control
+// box, after the 16-pixel icon (offset + 21) with the application's icon.
+TEST(ThemekitTitleBar, ButtonAndCaptionPlaces) {
+  TsuiTitleBar bar(nullptr);
+  bar.SetUIStyle(TsuiUIStyle::MacOS);
+  bar.SetRightBtnXOffset(-2);
+  bar.SetButtonInterval(0);
+  int close = -1, box = -1;
+  for (int i = 0; i < bar.Buttons()->Count(); ++i) {
+    TsuiTitleBarButton* b = bar.Button(i);
+    b->SetVisible(b->ButtonType() == suiClose);
+    if (b->ButtonType() == suiClose) close = i;
+    if (b->ButtonType() == suiControlBox) box = i;
+  }
+  ASSERT_GE(box, 0);
+  bar.Button(box)->SetButtonType(suiCustom);  // a hidden control box would still take its room
+  ASSERT_GE(close, 0);
+  ASSERT_EQ(17, bar.Button(close)->PicNormal()->Width());
+  bar.SetLeftBtnXOffset(0);
+  bar.SetDrawAppIcon(false);
+  auto layout = bar.LayoutFor(200);
+  const auto closePlace = std::find_if(layout.Buttons.begin(), layout.Buttons.end(),
+                                       [&](const auto& p) { return p.Index == close; });
+  ASSERT_NE(closePlace, layout.Buttons.end());
+  EXPECT_EQ(181, closePlace->Rect.Left);
+  EXPECT_EQ(6, layout.CaptionLeft);  // no control box
+  EXPECT_EQ(181, layout.CaptionRight);
+
+  bar.Button(box)->SetButtonType(suiControlBox);
+  bar.SetLeftBtnXOffset(3);
+  bar.SetDrawAppIcon(true);
+  EXPECT_EQ(3 + 21, bar.LayoutFor(200).CaptionLeft);
 }
 
 TEST(ThemekitTitleBar, OnlyOneControlBoxAndOneClientSection) {
