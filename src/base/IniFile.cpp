@@ -1,5 +1,7 @@
 #include "base/IniFile.h"
 
+#include <algorithm>
+
 #include "base/TextUtil.h"
 
 #include <filesystem>
@@ -48,6 +50,13 @@ IniFile IniFile::Parse(std::string_view text) {
     std::size_t operator()(const KeyName& k) const { return NoCaseHash()(k.name) ^ (k.section * 0x9E3779B97F4A7C15ull); }
   };
   std::unordered_map<KeyName, std::size_t, KeyNameHash> firstKeys;
+  // Room for every section and key line at once: a large file is read
+  // without the tables growing and rehashing on the way.
+  const std::size_t lines = std::size_t(std::count(text.begin(), text.end(), '\n')) + 1;
+  const std::size_t headers = std::size_t(std::count(text.begin(), text.end(), '['));
+  ini.sections_.reserve(std::min(headers, lines));
+  ini.index_.reserve(std::min(headers, lines));
+  firstKeys.reserve(lines);
   std::size_t current = SIZE_MAX;
   std::size_t pos = 0;
   while (pos < text.size()) {

@@ -129,11 +129,13 @@ const TsSkinData::Indexes& TsSkinData::Indexed() const {
   Indexes& x = indexes_;
   if (x.sections != gd.size()) {
     x.section.clear();
+    x.section.reserve(gd.size());
     for (std::size_t i = 0; i < gd.size(); ++i) x.section.try_emplace(UpperCase(gd[i].SectionName), int(i));
     x.sections = gd.size();
   }
   if (x.masks != ma.size()) {
     x.mask.clear();
+    x.mask.reserve(ma.size());
     for (std::size_t i = 0; i < ma.size(); ++i) x.mask.try_emplace(EntryKey(ma[i].SectionName, ma[i].PropertyName), int(i));
     x.masks = ma.size();
   }
