@@ -13,34 +13,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "JsonText.h"
+
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-  std::string out(std::size_t(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), length, nullptr,
-                      nullptr);
-  return out;
-}
-
-std::string Json(const std::wstring& text) {
-  std::string out = "\"";
-  for (char c : Utf8(text)) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(static_cast<unsigned char>(c)));
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
+using kestu::e2e::Json;
+using kestu::e2e::Utf8;
 
 std::wstring TextOf(HWND window) {
   wchar_t buffer[1024] = {};

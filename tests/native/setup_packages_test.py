@@ -80,9 +80,9 @@ def main():
     system_path = "/usr/sbin:/sbin:/usr/bin:/bin"
     needed = [(name, shutil.which(name, path=system_path)) for name in PROGRAMS] + [(path, path) for path in FILES]
     for module in PYTHON_MODULES:
-        spec = subprocess.run(["/usr/bin/python3", "-c", "import %s; print(%s.__file__)" % (module, module)],
-                              capture_output=True, text=True)
-        needed.append((module, spec.stdout.strip() if spec.returncode == 0 else None))
+        found = subprocess.run(["/usr/bin/python3", "-c", "import %s; print(%s.__file__)" % (module, module)],
+                               capture_output=True, text=True)
+        needed.append((module, found.stdout.strip() if found.returncode == 0 else None))
     for name, path in needed:
         if not path or not os.path.exists(path):
             missing.append("%s: not on this machine, so its package cannot be checked" % name)

@@ -10,7 +10,7 @@
 #include "framework/Forms.h"
 #include "skin/sCommonData.h"
 
-#include "SkinTestForm.h"
+#include "SkinTestFixture.h"
 
 namespace kestu {
 namespace {
@@ -36,9 +36,7 @@ const LPARAM kGarbage = LPARAM(0x41414141);
 class ForeignMessages : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureSkinClasses();
-    Application->SetOnException([](TObject*, const Exception& e) { ADD_FAILURE() << StringToUtf8(e.Message()); });
-    form = CreateFormFromResource<TSkinTestForm>(Application);
+    form = CreateSkinTestForm();
     button = form->Button1;
     form->Show();
     Application->ProcessMessages();

@@ -11,7 +11,7 @@
 #include "skin/sCustomButton.h"
 #include "skin/sSkinManager.h"
 
-#include "SkinTestForm.h"
+#include "SkinTestFixture.h"
 
 #include <cmath>
 
@@ -43,9 +43,7 @@ void AddGlyph(TImageList* list, TColor colour) {
 class SkinButtonGlyph : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureSkinClasses();
-    Application->SetOnException([](TObject*, const Exception& e) { ADD_FAILURE() << StringToUtf8(e.Message()); });
-    form = CreateFormFromResource<TSkinTestForm>(Application);
+    form = CreateSkinTestForm();
     button = form->Button1;
     button->SetCaption(L"");
     button->SetBounds(10, 10, 75, 25);

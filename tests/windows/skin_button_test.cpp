@@ -12,7 +12,7 @@
 #include "skin/sCustomButton.h"
 #include "skin/sSkinManager.h"
 
-#include "SkinTestForm.h"
+#include "SkinTestFixture.h"
 
 namespace kestu {
 
@@ -29,10 +29,7 @@ void Pump(int ms = 50) {
 class SkinButton : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureSkinClasses();
-    // An error inside a window procedure fails the test instead of opening a box.
-    Application->SetOnException([](TObject*, const Exception& e) { ADD_FAILURE() << StringToUtf8(e.Message()); });
-    form = CreateFormFromResource<TSkinTestForm>(Application);
+    form = CreateSkinTestForm();
     button = form->Button1;
     form->Show();
     Pump();

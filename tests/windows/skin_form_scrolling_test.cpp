@@ -8,7 +8,7 @@
 #include "skin/sScrollBar.h"
 #include "skin/sSkinProvider.h"
 
-#include "SkinTestForm.h"
+#include "SkinTestFixture.h"
 
 namespace kestu {
 namespace {
@@ -23,9 +23,7 @@ void Pump() {
 class FormScrolling : public ::testing::Test {
  protected:
   void Make(bool autoScroll) {
-    EnsureSkinClasses();
-    Application->SetOnException([](TObject*, const Exception& e) { ADD_FAILURE() << StringToUtf8(e.Message()); });
-    form = CreateFormFromResource<TSkinTestForm>(Application);
+    form = CreateSkinTestForm();
     form->SetPosition(poDesigned);
     form->SetAutoScroll(autoScroll);
     form->SetBounds(60, 60, 320, 240);

@@ -8,7 +8,7 @@
 #include "skin/sPanel.h"
 #include "skin/sSkinProvider.h"
 
-#include "SkinTestForm.h"
+#include "SkinTestFixture.h"
 
 #include <windowsx.h>
 
@@ -26,9 +26,7 @@ void Pump(int ms = 50) {
 class SkinPanel : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureSkinClasses();
-    Application->SetOnException([](TObject*, const Exception& e) { ADD_FAILURE() << StringToUtf8(e.Message()); });
-    form = CreateFormFromResource<TSkinTestForm>(Application);
+    form = CreateSkinTestForm();
     form->SetPosition(poDesigned);
     form->SetBounds(50, 50, 360, 260);
     provider = new TsSkinProvider(form);

@@ -16,7 +16,7 @@ namespace {
 // number, -1 or out of [low, high]; texts (booleans too) when they are "?".
 // Own keys are read in the section itself only.
 enum class Kind { Integer, Text, OwnInteger, OwnText };
-struct KeySpec {
+struct KeyRule {
   const char* name;
   Kind kind;
   std::int32_t low = INT32_MIN, high = INT32_MAX;
@@ -34,7 +34,7 @@ enum Key : int {
   kSelectionColor, kParentClassName, kKeyCount
 };
 
-constexpr KeySpec kKeys[kKeyCount] = {
+constexpr KeyRule kKeys[kKeyCount] = {
     {"PAINTINGCOLOR", Kind::Integer}, {"PAINTINGBEVEL", Kind::Integer, 0, 4}, {"PAINTINGBEVELWIDTH", Kind::Integer},
     {"FONTCOLOR", Kind::Integer}, {"TCLEFT", Kind::Integer}, {"TCTOP", Kind::Integer},
     {"TCRIGHT", Kind::Integer}, {"TCBOTTOM", Kind::Integer},
@@ -143,13 +143,13 @@ class Resolver {
       const int k = KeyOf(key.name);
       if (k < 0 || (present >> k & 1)) continue;
       present |= std::uint64_t(1) << k;
-      const KeySpec& spec = kKeys[k];
+      const KeyRule& rule = kKeys[k];
       OwnValue value{k, key.value, 0};
       bool accepted;
-      if (spec.kind == Kind::Integer || spec.kind == Kind::OwnInteger) {
+      if (rule.kind == Kind::Integer || rule.kind == Kind::OwnInteger) {
         const std::optional<std::int32_t> n = TryParseInt32(key.value);
         value.number = n.value_or(0);
-        accepted = n && *n != -1 && *n >= spec.low && *n <= spec.high;
+        accepted = n && *n != -1 && *n >= rule.low && *n <= rule.high;
       } else {
         accepted = key.value != "?";
       }
