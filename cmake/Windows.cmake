@@ -26,12 +26,26 @@ kestu_portable_libraries()
 set(CMAKE_CXX_FLAGS_RELWITHDEBINFO "-Os -g -DNDEBUG")
 file(GLOB pixel_sources ${PROJECT_SOURCE_DIR}/src/skin/core/Pixel*.cpp ${PROJECT_SOURCE_DIR}/src/skin/core/Gradient.cpp)
 set_property(SOURCE ${pixel_sources} APPEND PROPERTY COMPILE_OPTIONS -O2)
-set(KESTU_WIN32_SYSTEM_LIBS user32 gdi32 msimg32 comctl32 comdlg32 ole32 oleaut32 oleacc uuid odbc32 shell32 advapi32)
+set(KESTU_WIN32_SYSTEM_LIBS user32 gdi32 msimg32 comctl32 comdlg32 ole32 oleaut32 oleacc uuid odbc32 shell32 advapi32 ntdll)
 kestu_library(kestu_framework src/framework DEPS ${KESTU_PORTABLE} ${KESTU_WIN32_SYSTEM_LIBS})
 kestu_library(kestu_db src/db DEPS kestu_framework)
 kestu_library(kestu_themekit src/themekit DEPS kestu_framework)
 kestu_library(kestu_skin src/skin DEPS kestu_framework)
 set(KESTU_WINDOWS kestu_skin kestu_themekit kestu_db kestu_framework ${KESTU_PORTABLE})
+
+# Form descriptions are packed (tools/pack_resource.py) into packed/, where
+# the resource scripts find them; the program unpacks them as it loads them.
+file(GLOB form_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/forms/*.form)
+set(packed_dir ${CMAKE_BINARY_DIR}/packed)
+set(packed_files)
+foreach(form ${form_files})
+  get_filename_component(name ${form} NAME)
+  add_custom_command(OUTPUT ${packed_dir}/${name}.kpk
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${packed_dir}
+    COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tools/pack_resource.py ${form} ${packed_dir}/${name}.kpk
+    DEPENDS ${form} ${PROJECT_SOURCE_DIR}/tools/pack_resource.py)
+  list(APPEND packed_files ${packed_dir}/${name}.kpk)
+endforeach()
 
 # All resources of the program (manifest, icon, bitmaps, form descriptions).
 add_library(kestu_resources OBJECT ${PROJECT_SOURCE_DIR}/resources/KestuSetup.rc)
@@ -39,8 +53,8 @@ add_library(kestu_resources OBJECT ${PROJECT_SOURCE_DIR}/resources/KestuSetup.rc
 # under the folders it reads changes (included scripts, images, forms).
 file(GLOB_RECURSE resource_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*)
 set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/KestuSetup.rc APPEND PROPERTY
-  OBJECT_DEPENDS ${resource_files})
-target_include_directories(kestu_resources PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+  OBJECT_DEPENDS "${resource_files};${packed_files}")
+target_include_directories(kestu_resources PRIVATE ${PROJECT_SOURCE_DIR}/resources ${packed_dir})
 
 # The test programs' resources: the program's, and those only tests carry
 # (test forms, reference pictures).
@@ -48,9 +62,9 @@ set(test_resource_script ${PROJECT_SOURCE_DIR}/tests/windows/resources/TestResou
 add_library(kestu_test_resources OBJECT ${test_resource_script})
 file(GLOB test_resource_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/resources/*)
 set_property(SOURCE ${test_resource_script} APPEND PROPERTY
-  OBJECT_DEPENDS ${test_resource_files} ${resource_files})
+  OBJECT_DEPENDS "${test_resource_files};${resource_files};${packed_files}")
 target_include_directories(kestu_test_resources PRIVATE
-  ${PROJECT_SOURCE_DIR}/tests/windows/resources ${PROJECT_SOURCE_DIR}/resources)
+  ${PROJECT_SOURCE_DIR}/tests/windows/resources ${PROJECT_SOURCE_DIR}/resources ${packed_dir})
 
 file(GLOB app_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/*.cpp)
 add_executable(KestuSetup WIN32 ${app_sources} $<TARGET_OBJECTS:kestu_resources>)

@@ -1,6 +1,6 @@
 #include "base/Bmp.h"
 
-#include "base/IniFile.h"
+#include "base/FileBytes.h"
 
 #include <algorithm>
 #include <bit>

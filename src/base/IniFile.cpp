@@ -2,40 +2,10 @@
 
 #include <algorithm>
 
+#include "base/FileBytes.h"
 #include "base/TextUtil.h"
 
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
-
 namespace kestu {
-
-namespace {
-
-std::filesystem::path Utf8Path(const std::string& path) {
-  return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
-
-}  // namespace
-
-bool FileExists(const std::string& path) {
-  std::error_code error;
-  return !path.empty() && std::filesystem::is_regular_file(Utf8Path(path), error);
-}
-
-std::vector<unsigned char> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
-  std::ifstream in(Utf8Path(path), std::ios::binary);
-  if (!in) throw std::runtime_error("Cannot open file \"" + path + "\"");
-  in.seekg(0, std::ios::end);
-  std::streamoff size = in.tellg();
-  if (size < 0) throw std::runtime_error("Cannot read file \"" + path + "\"");
-  if (std::uint64_t(size) > maxBytes) throw std::runtime_error("File \"" + path + "\" is too large");
-  in.seekg(0, std::ios::beg);
-  std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
-  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size))
-    throw std::runtime_error("Cannot read file \"" + path + "\"");
-  return bytes;
-}
 
 IniFile IniFile::Parse(std::string_view text) {
   IniFile ini;

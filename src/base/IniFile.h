@@ -48,9 +48,4 @@ class IniFile {
   std::unordered_map<std::string, std::size_t, NoCaseHash, NoCaseEqual> index_;  // by section name
 };
 
-// Reads a whole file into bytes; throws std::runtime_error when it cannot be
-// opened or is larger than maxBytes. Paths are UTF-8.
-std::vector<unsigned char> ReadFileBytes(const std::string& path, std::size_t maxBytes);
-bool FileExists(const std::string& path);
-
 }  // namespace kestu

@@ -1,6 +1,6 @@
 #include "base/Jpeg.h"
 
-#include "base/IniFile.h"
+#include "base/FileBytes.h"
 
 #include <csetjmp>
 #include <cstdio>

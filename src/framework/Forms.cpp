@@ -6,6 +6,7 @@
 #include <cwctype>
 
 #include "framework/FormReader.h"
+#include "framework/SysUtils.h"
 
 namespace kestu {
 
@@ -177,11 +178,10 @@ TCustomForm::~TCustomForm() {
 
 void TCustomForm::InitializeFromResource() {
   const String name = UpperCase(ClassName());
-  HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC res = FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-  if (!res) throw EReadError(L"Resource " + name + L" not found");
-  const char* text = static_cast<const char*>(LockResource(LoadResource(module, res)));
-  ReadComponentText(this, std::string_view(text, SizeofResource(module, res)));
+  if (!FindResourceW(GetModuleHandleW(nullptr), name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */))
+    throw EReadError(L"Resource " + name + L" not found");
+  const Bytes text = LoadResourceData(name);
+  ReadComponentText(this, std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
   DoCreate();
 }
 

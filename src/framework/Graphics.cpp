@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwctype>
-#include <fstream>
 #include <iterator>
 #include <optional>
 

@@ -33,12 +33,37 @@ bool DirectoryExists(const String& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// The build packs large resources: "KPK1", the unpacked length (4 bytes,
+// little-endian), then the data in the system's LZNT1 format.
+// RtlDecompressBuffer reports failure with a negative status.
+constexpr char kPackedMagic[4] = {'K', 'P', 'K', '1'};
+constexpr USHORT kFormatLznt1 = 2;
+
+extern "C" LONG NTAPI RtlDecompressBuffer(USHORT format, PUCHAR unpacked, ULONG unpackedSize, PUCHAR packed,
+                                              ULONG packedSize, PULONG finalSize);
+
+Bytes Unpack(const String& name, const std::uint8_t* data, std::size_t size) {
+  if (size < 8 || std::memcmp(data, kPackedMagic, 4) != 0) return Bytes(data, data + size);
+  const std::uint32_t length = std::uint32_t(data[4]) | std::uint32_t(data[5]) << 8 | std::uint32_t(data[6]) << 16 |
+                               std::uint32_t(data[7]) << 24;
+  Bytes unpacked(length);
+  ULONG written = 0;
+  const LONG status = RtlDecompressBuffer(kFormatLznt1, unpacked.data(), ULONG(length),
+                                              const_cast<PUCHAR>(data + 8), ULONG(size - 8), &written);
+  if (status < 0 || written != length) throw Exception(L"Resource " + name + L" is damaged");
+  return unpacked;
+}
+
+}  // namespace
+
 Bytes LoadResourceData(const String& name, const wchar_t* type) {
   HMODULE module = GetModuleHandleW(nullptr);
   HRSRC res = FindResourceW(module, name.c_str(), type);
   if (!res) throw Exception(L"Resource " + name + L" not found");
   const auto* p = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, res)));
-  return Bytes(p, p + SizeofResource(module, res));
+  return Unpack(name, p, SizeofResource(module, res));
 }
 
 ClipboardLock::ClipboardLock(HWND owner) : opened_(OpenClipboard(owner) != FALSE) {}

@@ -14,7 +14,8 @@ String ExtractFilePath(const String& path);
 bool FileExists(const String& path);
 bool DirectoryExists(const String& path);
 
-// The bytes of a named resource of the program; raises Exception when missing.
+// The bytes of a named resource of the program, unpacked when the build packed
+// it; raises Exception when missing or damaged.
 Bytes LoadResourceData(const String& name, const wchar_t* type = MAKEINTRESOURCEW(10) /* RCDATA */);
 
 // Opens the clipboard for the owner window and closes it on scope exit.

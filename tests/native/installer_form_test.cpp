@@ -2,6 +2,7 @@
 // order with their kinds, the values the skin engine depends on, and the
 // order in which the skin manager's values are read.
 #include "base/FormText.h"
+#include "base/FileBytes.h"
 #include "base/IniFile.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The file formats under the skin loaders: BMP, JPEG, INI and numbers.
 #include "base/Bmp.h"
+#include "base/FileBytes.h"
 #include "base/IniFile.h"
 #include "base/Jpeg.h"
 #include "base/TextUtil.h"

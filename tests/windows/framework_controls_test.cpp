@@ -7,6 +7,9 @@
 #include "framework/StdCtrls.h"
 #include "framework/SysUtils.h"
 
+#include <cstdio>
+#include <utility>
+
 namespace kestu {
 namespace {
 
@@ -287,6 +290,22 @@ TEST(Jpeg, PicturesDecodeInColourOrGrey) {
   EXPECT_EQ(picture.Width(), 8);
 }
 
+// The build packs the program's form descriptions; each unpacks to its file.
+TEST(Helpers, PackedFormResourcesUnpackToTheirFiles) {
+  const std::pair<const char*, const wchar_t*> forms[] = {{"Form1", L"TFORM1"}, {"frmMessage", L"TFRMMSG"}};
+  for (const auto& [file, resource] : forms) {
+    std::FILE* in = std::fopen((std::string(KESTU_TEST_DATA "/../../resources/forms/") + file + ".form").c_str(), "rb");
+    ASSERT_NE(in, nullptr) << file;
+    Bytes source;
+    for (int c; (c = std::fgetc(in)) != EOF;) source.push_back(std::uint8_t(c));
+    std::fclose(in);
+    const HRSRC stored = FindResourceW(nullptr, resource, MAKEINTRESOURCEW(10));
+    ASSERT_NE(stored, nullptr) << file;
+    EXPECT_LT(SizeofResource(nullptr, stored), source.size() / 3) << file << " is stored packed";
+    EXPECT_EQ(LoadResourceData(resource), source) << file;
+  }
+}
+
 TEST(Helpers, ClipboardTextResourcesAndProgramPath) {
   ClipboardSetText(L"---\r\n提醒\r\n---");
   EXPECT_EQ(ClipboardText(), L"---\r\n提醒\r\n---");
@@ -297,6 +316,7 @@ TEST(Helpers, ClipboardTextResourcesAndProgramPath) {
   const Bytes form = LoadResourceData(L"TTESTFORM");
   EXPECT_EQ(std::string(form.begin(), form.begin() + 6), "object");
   EXPECT_THROW(LoadResourceData(L"NO_SUCH_RESOURCE"), Exception);
+  EXPECT_THROW(LoadResourceData(L"DAMAGED_PACKED"), Exception);
   const String path = ProgramPath();
   EXPECT_TRUE(FileExists(path));
   EXPECT_TRUE(DirectoryExists(ExtractFilePath(path)));

@@ -89,6 +89,39 @@ TEST_F(SkinScrollBar, PartStatesCoupleUnderHoverEnterAndLeave) {
   for (int part = 0; part < spCount; ++part) EXPECT_EQ(bar->PartState(TsScrollPart(part)), 0) << part;
 }
 
+// Real input through the system's queue: a drag that ends on the slider, then
+// the mouse leaving for the form, takes every part back to its normal look.
+TEST_F(SkinScrollBar, AfterADragTheMouseLeavingTakesThePartsBackToNormal) {
+  auto input = [](DWORD flags, POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+    Pump(30);
+  };
+  auto screen = [this](int along, int across) {
+    POINT p{along, across};
+    ClientToScreen(bar->Handle(), &p);
+    return p;
+  };
+  const int start = bar->Geometry().C;
+  input(MOUSEEVENTF_MOVE, screen(start, 8));
+  input(MOUSEEVENTF_LEFTDOWN, screen(start, 8));
+  ASSERT_EQ(bar->PartState(spSlider), 2) << "the press reached the slider";
+  for (int x = start; x <= start + 60; x += 10) input(MOUSEEVENTF_MOVE, screen(x, 8));
+  input(MOUSEEVENTF_LEFTUP, screen(start + 60, 8));
+  EXPECT_GT(bar->Position(), 0);
+  input(MOUSEEVENTF_MOVE, screen(100, -40));  // on the form, above the bar
+  auto allNormal = [this] {
+    for (int part = 0; part < spCount; ++part)
+      if (bar->PartState(TsScrollPart(part)) != 0) return false;
+    return true;
+  };
+  for (int waited = 0; waited < 2000 && !allNormal(); waited += 50) Pump(50);
+  for (int part = 0; part < spCount; ++part) EXPECT_EQ(bar->PartState(TsScrollPart(part)), 0) << part;
+}
+
 TEST_F(SkinScrollBar, ButtonsStepAndRepeatUntilReleased) {
   bar->SetSmallChange(3);
   Send(WM_LBUTTONDOWN, 195);

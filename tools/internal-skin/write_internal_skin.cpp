@@ -8,6 +8,7 @@
 // With --check nothing is written; the exit code is 1 when a description
 // differs from what would be written.
 #include "base/Bmp.h"
+#include "base/FileBytes.h"
 #include "base/IniFile.h"
 #include "skin/core/InternalSkin.h"
 #include "skin/core/StoredSkinText.h"

@@ -1,6 +1,7 @@
 #include "skin/core/SkinData.h"
 
 #include "base/Bmp.h"
+#include "base/FileBytes.h"
 #include "base/Jpeg.h"
 #include "base/TextUtil.h"
 #include "skin/core/FileSections.h"
