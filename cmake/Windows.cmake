@@ -128,12 +128,12 @@ foreach(source ${window_benches})
 endforeach()
 
 # The release program must be a GUI program of the target's own format,
-# without debug information and under 5 MB.
+# without debug information and under 3 MB.
 # Debian's own Python: the tools use its packages (python3-pil).
 set(Python3_EXECUTABLE /usr/bin/python3)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_test(NAME ${KESTU_CONFIG}.program_format COMMAND Python3::Interpreter
-  ${PROJECT_SOURCE_DIR}/tools/check-pe.py $<TARGET_FILE:KestuSetup> ${KESTU_ARCH} --max-bytes 5242880)
+  ${PROJECT_SOURCE_DIR}/tools/check-pe.py $<TARGET_FILE:KestuSetup> ${KESTU_ARCH} --max-bytes 3145728)
 
 # Sends another program's windows garbage in every message that carries
 # pointers; the tests of foreign messages run it beside themselves.

@@ -290,20 +290,30 @@ TEST(Jpeg, PicturesDecodeInColourOrGrey) {
   EXPECT_EQ(picture.Width(), 8);
 }
 
-// The build packs the program's form descriptions; each unpacks to its file.
-TEST(Helpers, PackedFormResourcesUnpackToTheirFiles) {
+Bytes FileContents(const std::string& path) {
+  Bytes bytes;
+  if (std::FILE* in = std::fopen(path.c_str(), "rb")) {
+    for (int c; (c = std::fgetc(in)) != EOF;) bytes.push_back(std::uint8_t(c));
+    std::fclose(in);
+  }
+  return bytes;
+}
+
+// The build packs the program's form descriptions; each unpacks to its file,
+// as does a packed test resource of raw chunks and a short packed one.
+TEST(Helpers, PackedResourcesUnpackToTheirFiles) {
   const std::pair<const char*, const wchar_t*> forms[] = {{"Form1", L"TFORM1"}, {"frmMessage", L"TFRMMSG"}};
   for (const auto& [file, resource] : forms) {
-    std::FILE* in = std::fopen((std::string(KESTU_TEST_DATA "/../../resources/forms/") + file + ".form").c_str(), "rb");
-    ASSERT_NE(in, nullptr) << file;
-    Bytes source;
-    for (int c; (c = std::fgetc(in)) != EOF;) source.push_back(std::uint8_t(c));
-    std::fclose(in);
+    const Bytes source = FileContents(std::string(KESTU_TEST_DATA "/../../resources/forms/") + file + ".form");
+    ASSERT_GT(source.size(), 1000u) << file;
     const HRSRC stored = FindResourceW(nullptr, resource, MAKEINTRESOURCEW(10));
     ASSERT_NE(stored, nullptr) << file;
     EXPECT_LT(SizeofResource(nullptr, stored), source.size() / 3) << file << " is stored packed";
     EXPECT_EQ(LoadResourceData(resource), source) << file;
   }
+  const Bytes mixed = FileContents(KESTU_TEST_DATA "/../windows/resources/Mixed.bin");
+  ASSERT_EQ(mixed.size(), 9092u);
+  EXPECT_EQ(LoadResourceData(L"MIXED_PACKED"), mixed);
 }
 
 TEST(Helpers, ClipboardTextResourcesAndProgramPath) {
