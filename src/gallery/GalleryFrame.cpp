@@ -55,7 +55,13 @@ void TfrmGallery::OpenChildWindows() {
 
 void TfrmGallery::ControlsWindowClick(TObject*) { CreateFormFromResource<TfrmControls>(Application); }
 
-void TfrmGallery::ScrollingWindowClick(TObject*) { CreateFormFromResource<TfrmScrolling>(Application); }
+void TfrmGallery::ScrollingWindowClick(TObject*) {
+  auto* child = CreateFormFromResource<TfrmScrolling>(Application);
+  // The provider places a form's bars on its resizes and activations; an MDI
+  // child is sized before it shows and is activated without WM_ACTIVATE, so
+  // it would get its bars only when first resized.
+  child->sSkinProvider1->UpdateScrollBars();
+}
 
 void TfrmGallery::ExitClick(TObject*) { Close(); }
 

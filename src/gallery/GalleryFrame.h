@@ -31,7 +31,8 @@ class TfrmGallery : public TForm {
 
   // Menu images and title-button glyphs from the program's bitmaps.
   void FormCreate(TObject* Sender);
-  // The two skinned child windows; they need the frame as the main form.
+  // The two skinned child windows; they need the frame as the main form,
+  // and shown.
   void OpenChildWindows();
   void ControlsWindowClick(TObject* Sender);
   void ScrollingWindowClick(TObject* Sender);

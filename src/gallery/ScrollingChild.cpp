@@ -3,6 +3,7 @@
 namespace kestu {
 
 KESTU_PUBLISH(TfrmScrolling) {
+  p.Field("sSkinProvider1", &TfrmScrolling::sSkinProvider1);
   p.Handler("FormClose", &TfrmScrolling::FormClose);
 }
 

@@ -3,6 +3,7 @@
 // the right and below, so with AutoScroll the skin gives it both bars.
 
 #include "framework/Forms.h"
+#include "skin/sSkinProvider.h"
 
 namespace kestu {
 
@@ -10,6 +11,8 @@ class TfrmScrolling : public TForm {
   KESTU_CLASS(TfrmScrolling, TForm)
  public:
   using TForm::TForm;
+
+  TsSkinProvider* sSkinProvider1 = nullptr;
 
   // Closing a child frees it (the default minimises it).
   void FormClose(TObject* Sender, TCloseAction& Action);

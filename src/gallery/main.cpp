@@ -1,5 +1,5 @@
-// The gallery's entry: build the MDI frame from its stored description (it
-// opens its two skinned child windows), set the title, run.
+// The gallery's entry: build the MDI frame from its stored description, show
+// it with its two skinned child windows, set the title, run.
 #include <windows.h>
 
 #include <exception>
@@ -12,6 +12,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     RegisterGalleryClasses();
     Application->Initialize();
     Application->CreateForm(frmGallery);
+    // The children open in the frame already shown, where the scrolling one
+    // can place its bars.
+    frmGallery->Show();
     frmGallery->OpenChildWindows();
     Application->SetTitle(L"Kestu gallery");
     Application->Run();

@@ -15,6 +15,7 @@ The built-in style pictures it recolours are read from resources/artwork/,
 which tools/artwork/generate.py writes. The output is the same on every run.
 """
 
+import colorsys
 import io
 import os
 import struct
@@ -105,16 +106,18 @@ def title_glyphs():
 # ---------------------------------------------------------------- theme file
 
 def _green(img):
-    """Turns a picture's blues green, keeping the magenta key."""
+    """Turns a picture's blues to a soft green (hue turned by a quarter, colour
+    halved), keeping the magenta key."""
     img = img.convert('RGB')
     out = img.copy()
     px, po = img.load(), out.load()
     for y in range(img.height):
         for x in range(img.width):
-            r, g, b = px[x, y]
-            if (r, g, b) == D.MAGENTA:
+            if px[x, y] == D.MAGENTA:
                 continue
-            po[x, y] = (min(r, b) // 2 + r // 4, b, (r + g) // 3)
+            h, s, v = colorsys.rgb_to_hsv(*(c / 255.0 for c in px[x, y]))
+            r, g, b = colorsys.hsv_to_rgb((h - 0.25) % 1.0, s * 0.5, v)
+            po[x, y] = (int(round(r * 255)), int(round(g * 255)), int(round(b * 255)))
     return out
 
 
