@@ -35,7 +35,8 @@ set(KESTU_WINDOWS kestu_skin kestu_themekit kestu_db kestu_framework ${KESTU_POR
 
 # Form descriptions are packed (tools/pack_resource.py) into packed/, where
 # the resource scripts find them; the program unpacks them as it loads them.
-file(GLOB form_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/forms/*.form)
+file(GLOB form_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/forms/*.form
+  ${PROJECT_SOURCE_DIR}/resources/gallery/forms/*.form)
 set(packed_dir ${CMAKE_BINARY_DIR}/packed)
 set(packed_files)
 foreach(form ${form_files})
@@ -84,8 +85,8 @@ add_custom_command(TARGET KestuSetup POST_BUILD
 # from its own stored descriptions (resources/gallery/).
 add_library(kestu_gallery_resources OBJECT ${PROJECT_SOURCE_DIR}/resources/gallery/Gallery.rc)
 set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/gallery/Gallery.rc APPEND PROPERTY
-  OBJECT_DEPENDS ${resource_files})
-target_include_directories(kestu_gallery_resources PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+  OBJECT_DEPENDS "${resource_files};${packed_files}")
+target_include_directories(kestu_gallery_resources PRIVATE ${PROJECT_SOURCE_DIR}/resources ${packed_dir})
 file(GLOB gallery_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/gallery/*.cpp)
 add_executable(KestuGallery WIN32 ${gallery_sources} $<TARGET_OBJECTS:kestu_gallery_resources>)
 target_compile_options(KestuGallery PRIVATE ${KESTU_WARNINGS})
