@@ -216,11 +216,11 @@ void TToolBar::SetMenu(TMainMenu* v) {
   if (v) {
     v->FreeNotification(this);
     // Inserted at the front from the last item to the first: menu order.
-    TMenuItem* items = v->Items();
-    for (int i = items->Count() - 1; i >= 0; --i) {
+    const std::vector<TMenuItem*> items = v->TopLevelItems();
+    for (auto item = items.rbegin(); item != items.rend(); ++item) {
       auto* button = new TToolButton(nullptr);
       button->grouping_ = true;
-      button->SetMenuItem(items->Items(i));
+      button->SetMenuItem(*item);
       InsertButton(button, 0);
       menuButtons_.push_back(button);
     }
