@@ -2,7 +2,9 @@
 """The gallery's skinned MDI frame, driven with real X input: the scrolling
 child starts with both skinned bars; the buttons' hot and pressed looks; the
 horizontal bar's slider dragged with real mouse motion moves the position to
-where the mouse went; a child maximised from its caption and restored from
+where the mouse went; the active child's menu merged into the frame's menu
+line (the controls child's Controls menu and its own Window menu, gone while
+the scrolling child is active); a child maximised from its caption and restored from
 the window-control menu; every menu of the main menu and the system menu
 opened; the help title button shows the about message; the skin switched to
 the disk skin and back from the system menu; File > Exit ends the program
@@ -10,6 +12,8 @@ with exit code 0. Screenshots are kept for docs/screenshots/.
 
 e2e_gallery_skin.py KestuGallery.exe inspect_windows.exe
 """
+import time
+
 from harness import Session, check, run, themed_buttons, wait_until
 from gallery import (FRAME_TITLE, centre, close_menus, differing, grab, keep_shot, menus, mouse, pause_for_input,
                      start_gallery, union, wait_changed, wait_menus, wait_still)
@@ -60,6 +64,54 @@ def check_button_looks(session, frame):
     finally:
         # Released outside the button: no click.
         mouse(session, 5, 5, "mouseup", "1")
+
+
+def menu_line(frame):
+    """The frame's menu line: the rows above the client area, below the
+    caption, 18 high (the system menu height less one)."""
+    left, top, right, bottom = frame["rect"]
+    client_top = bottom - BORDER - frame["client"][1]
+    return left + BORDER, client_top - 18, right - BORDER, client_top - 1
+
+
+def check_menu_merging(session, frame):
+    """With the controls child active (see check_button_looks), its menu is
+    in the frame's menu line: Controls (Alt+C opens it) and its own Window
+    menu in place of the frame's, two rows longer. Activating the scrolling
+    child, which has no menu, takes them away: the line changes and Alt+C
+    opens nothing. The controls child is active again at the end. (Wine
+    keeps menus per process, so the bar's items cannot be read from here.)"""
+    line = menu_line(frame)
+    wait_still(session, line)
+    merged = grab(session, line)
+    session.press_key("alt+c")
+    popup = wait_menus(session)
+    keep_shot(session, "menu-merged-controls", union(frame["rect"], popup[0]["rect"]))
+    close_menus(session)
+    session.press_key("alt+w")
+    popup = wait_menus(session)
+    check(popup[0]["rect"][3] - popup[0]["rect"][1] > 70, "the child's Window menu is %r" % popup[0]["rect"])
+    close_menus(session)
+
+    scrolling = child(frame, "TfrmScrolling")["rect"]
+    mouse(session, scrolling[0] + 100, scrolling[1] + 10, "click", "1")
+    mouse(session, 5, 5)
+    wait_changed(session, "the menu line without the Controls menu", line, merged, 100)
+    wait_still(session, line)
+    own = grab(session, line)
+    keep_shot(session, "menu-line-own", frame["rect"])
+    session.press_key("alt+c")
+    time.sleep(1)
+    check(not menus(session), "Alt+C opened a menu with the scrolling child active")
+    session.press_key("Escape")
+
+    controls = child(frame, "TfrmControls")["rect"]
+    mouse(session, controls[0] + 150, controls[1] + 10, "click", "1")
+    mouse(session, 5, 5)
+    wait_changed(session, "the menu line with the Controls menu again", line, own, 100)
+    wait_still(session, line)
+    keep_shot(session, "menu-line-merged", frame["rect"])
+    check(differing(grab(session, line), merged) < 20, "the merged menu line looks different the second time")
 
 
 def _local(rect, outer):
@@ -168,6 +220,7 @@ def test(program, inspector):
         wait_still(session, frame["rect"])
         keep_shot(session, "skin-internal", frame["rect"])
         check_button_looks(session, frame)
+        check_menu_merging(session, frame)
         drag_slider(session, frame)
         maximise_and_restore(session, frame)
         open_main_menus(session, frame)

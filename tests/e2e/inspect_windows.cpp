@@ -3,11 +3,10 @@
 // whether enabled, the owner's title, and the children (class, text, rectangle,
 // whether a static shows an icon), and every window nested inside it
 // ("descendants", for windows drawn by the themed toolkit inside a frame
-// panel), and the texts of its menu bar's items ("menu"). With --clipboard
-// it prints the clipboard's text as one JSON string instead; with --start
-// <show command> <program> it starts the program with that show command in
-// its start information, as a shortcut would. Reads only; all input comes
-// from real X events.
+// panel). With --clipboard it prints the clipboard's text as one JSON string
+// instead; with --start <show command> <program> it starts the program with
+// that show command in its start information, as a shortcut would. Reads
+// only; all input comes from real X events.
 #include <windows.h>
 
 #include <cstdio>
@@ -65,18 +64,6 @@ BOOL CALLBACK PrintDescendant(HWND child, LPARAM context) {
   return TRUE;
 }
 
-std::string MenuBarTexts(HWND window) {
-  std::string out = "[";
-  HMENU menu = GetMenu(window);
-  const int count = menu ? GetMenuItemCount(menu) : 0;
-  for (int i = 0; i < count; ++i) {
-    wchar_t text[256] = {};
-    GetMenuStringW(menu, UINT(i), text, int(std::size(text)), MF_BYPOSITION);
-    out += (i ? ", " : "") + Json(text);
-  }
-  return out + "]";
-}
-
 BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   if (!IsWindowVisible(window)) return TRUE;
   RECT rect{};
@@ -95,14 +82,12 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   std::printf(
       "{\"title\": %s, \"class\": %s, \"pid\": %lu, \"rect\": [%ld, %ld, %ld, %ld], "
       "\"client\": [%ld, %ld], \"style\": %lu, "
-      "\"enabled\": %s, \"owner\": %s, \"foreground\": %s, \"children\": %s, \"descendants\": %s, "
-      "\"menu\": %s}\n",
+      "\"enabled\": %s, \"owner\": %s, \"foreground\": %s, \"children\": %s, \"descendants\": %s}\n",
       Json(TextOf(window)).c_str(), Json(ClassOf(window)).c_str(), process, rect.left, rect.top,
       rect.right, rect.bottom, client.right, client.bottom,
       static_cast<unsigned long>(GetWindowLongPtrW(window, GWL_STYLE)), IsWindowEnabled(window) ? "true" : "false",
       owner ? Json(TextOf(owner)).c_str() : "null",
-      GetForegroundWindow() == window ? "true" : "false", children.c_str(), descendants.c_str(),
-      MenuBarTexts(window).c_str());
+      GetForegroundWindow() == window ? "true" : "false", children.c_str(), descendants.c_str());
   return TRUE;
 }
 
