@@ -30,9 +30,11 @@ TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const wchar_t* caption,
   return item;
 }
 
+// The items the menu line shows, by name (the window-control item) or caption.
 std::vector<String> LineCaptions(TsSkinProvider* provider) {
   std::vector<String> out;
-  for (const auto& [item, rect] : provider->MenuItemRects()) out.push_back(item->Name().empty() ? item->Caption() : item->Name());
+  for (const auto& [item, rect] : provider->MenuItemRects())
+    out.push_back(item->Name().empty() ? item->Caption() : item->Name());
   return out;
 }
 
