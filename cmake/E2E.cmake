@@ -50,6 +50,16 @@ add_test(NAME ${KESTU_CONFIG}.e2e_old_server
 set_tests_properties(${KESTU_CONFIG}.e2e_server_timeouts ${KESTU_CONFIG}.e2e_old_server PROPERTIES
   TIMEOUT 300 RESOURCE_LOCK kestu_e2e_wineprefix)
 
+# The gallery driven with real X input; its screenshots are kept in
+# e2e-screenshots beside it for docs/screenshots/ (tools/screenshots.py).
+foreach(name gallery_skin gallery_toolkit)
+  add_test(NAME ${KESTU_CONFIG}.e2e_${name}
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/e2e_${name}.py
+      $<TARGET_FILE:KestuGallery> $<TARGET_FILE:e2e_inspect_windows>)
+  set_tests_properties(${KESTU_CONFIG}.e2e_${name} PROPERTIES
+    TIMEOUT 300 RESOURCE_LOCK kestu_e2e_wineprefix)
+endforeach()
+
 # The prefix they share is made once, before the first of the tests above.
 add_test(NAME ${KESTU_CONFIG}.e2e_prefix
   COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/prepare_prefix.py $<TARGET_FILE:KestuSetup>)

@@ -66,6 +66,7 @@ target_compile_options(write_internal_skin PRIVATE ${KESTU_WARNINGS})
 target_link_libraries(write_internal_skin PRIVATE ${KESTU_PORTABLE})
 set(internal_skin_arguments ${PROJECT_SOURCE_DIR}/resources/artwork/skin
   ${PROJECT_SOURCE_DIR}/resources/forms/Form1.form
+  ${PROJECT_SOURCE_DIR}/resources/gallery/forms/GalleryFrame.form
   ${PROJECT_SOURCE_DIR}/tests/windows/resources/SkinTestForm.form)
 add_custom_target(update_internal_skin COMMAND write_internal_skin ${internal_skin_arguments})
 add_test(NAME native.internal_skin_stored COMMAND write_internal_skin --check ${internal_skin_arguments})

@@ -35,7 +35,8 @@ set(KESTU_WINDOWS kestu_skin kestu_themekit kestu_db kestu_framework ${KESTU_POR
 
 # Form descriptions are packed (tools/pack_resource.py) into packed/, where
 # the resource scripts find them; the program unpacks them as it loads them.
-file(GLOB form_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/forms/*.form)
+file(GLOB form_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/forms/*.form
+  ${PROJECT_SOURCE_DIR}/resources/gallery/forms/*.form)
 set(packed_dir ${CMAKE_BINARY_DIR}/packed)
 set(packed_files)
 foreach(form ${form_files})
@@ -80,6 +81,18 @@ add_custom_command(TARGET KestuSetup POST_BUILD
   WORKING_DIRECTORY $<TARGET_FILE_DIR:KestuSetup>
   COMMENT "Moving the program's debug information to KestuSetup.debug")
 
+# The gallery: both engines' windows and controls in every style and skin,
+# from its own stored descriptions (resources/gallery/).
+add_library(kestu_gallery_resources OBJECT ${PROJECT_SOURCE_DIR}/resources/gallery/Gallery.rc)
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/gallery/Gallery.rc APPEND PROPERTY
+  OBJECT_DEPENDS "${resource_files};${packed_files}")
+target_include_directories(kestu_gallery_resources PRIVATE ${PROJECT_SOURCE_DIR}/resources ${packed_dir})
+file(GLOB gallery_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/gallery/*.cpp)
+add_executable(KestuGallery WIN32 ${gallery_sources} $<TARGET_OBJECTS:kestu_gallery_resources>)
+target_compile_options(KestuGallery PRIVATE ${KESTU_WARNINGS})
+target_link_options(KestuGallery PRIVATE -municode -Wl,--gc-sections)
+target_link_libraries(KestuGallery PRIVATE ${KESTU_WINDOWS})
+
 # The yardstick for the program's start-up time (bench/cold_start.py): a
 # bare program that shows one window.
 add_executable(bare_window WIN32 ${PROJECT_SOURCE_DIR}/bench/startup/bare_window.cpp)
@@ -97,8 +110,15 @@ add_custom_command(OUTPUT ${skins_stamp}
   DEPENDS ${skin_files}
   COMMENT "Copying the skin folders beside the program")
 add_custom_target(kestu_skins ALL DEPENDS ${skins_stamp})
+# The gallery's theme files (resources/themes/*.theme) lie beside the programs.
+file(GLOB theme_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/themes/*.theme)
+foreach(theme ${theme_files})
+  get_filename_component(theme_name ${theme} NAME)
+  configure_file(${theme} ${CMAKE_BINARY_DIR}/${theme_name} COPYONLY)
+endforeach()
 # The test programs, beside the program, find them as it does.
 add_dependencies(KestuSetup kestu_skins)
+add_dependencies(KestuGallery kestu_skins)
 add_dependencies(kestu_test_resources kestu_skins)
 
 # googletest, cross-built from Debian's sources.

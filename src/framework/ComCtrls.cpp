@@ -216,11 +216,11 @@ void TToolBar::SetMenu(TMainMenu* v) {
   if (v) {
     v->FreeNotification(this);
     // Inserted at the front from the last item to the first: menu order.
-    TMenuItem* items = v->Items();
-    for (int i = items->Count() - 1; i >= 0; --i) {
+    const std::vector<TMenuItem*> items = v->TopLevelItems();
+    for (auto item = items.rbegin(); item != items.rend(); ++item) {
       auto* button = new TToolButton(nullptr);
       button->grouping_ = true;
-      button->SetMenuItem(items->Items(i));
+      button->SetMenuItem(*item);
       InsertButton(button, 0);
       menuButtons_.push_back(button);
     }
@@ -335,8 +335,20 @@ void TToolBar::CustomDraw(TMessage& m) {
   m.Result = defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
 }
 
+// A flat bar is transparent to the common control, which leaves erasing to
+// the parent; custom-drawn parents erase nothing, so the bar's own colour is
+// filled in, as for any other control.
+void TToolBar::WmEraseBkgnd(TMessage& m) {
+  RECT r;
+  GetClientRect(Handle(), &r);
+  GdiHandle<HBRUSH> brush(CreateSolidBrush(ColorToRGB(Color())));
+  FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush.Get());
+  m.Result = 1;
+}
+
 void TToolBar::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case WM_ERASEBKGND: return WmEraseBkgnd(m);
     case CN_COMMAND: return ButtonClicked(LOWORD(m.WParam));
     case CN_NOTIFY:
       if (reinterpret_cast<NMHDR*>(m.LParam)->code == UINT(NM_CUSTOMDRAW)) return CustomDraw(m);

@@ -121,6 +121,7 @@ class TToolBar : public TWinControl {
   friend class TToolButton;
   void RebuildButtons();
   void CustomDraw(TMessage& m);
+  void WmEraseBkgnd(TMessage& m);
   void WithCanvas(HDC dc, const std::function<void()>& draw);
   void ButtonClicked(UINT command);
   bool flat_ = true;

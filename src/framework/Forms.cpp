@@ -164,6 +164,8 @@ TCustomForm::~TCustomForm() {
       HandleCallbackException();
     }
   }
+  // Before the menu's items go: the host's bar must not show them meanwhile.
+  if (menu_ && menu_->MergedInto()) menu_->MergedInto()->Unmerge(menu_);
   Destroying();
   DestroyComponents();
   if (Screen) {
@@ -267,7 +269,7 @@ void TCustomForm::CreateHandleDone() {
                                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL,
                                     0, 0, r.right, r.bottom, Handle(), nullptr, GetModuleHandleW(nullptr), &ccs);
   }
-  if (menu_) {
+  if (ShowsOwnMenu()) {
     ::SetMenu(Handle(), menu_->Handle());
     menu_->SetWindowHandle(Handle());
   }
@@ -299,7 +301,7 @@ void TCustomForm::SetClientSize(int w, int h) {
   DWORD style = 0, exStyle = 0;
   FrameStyles(style, exStyle);
   RECT r{0, 0, w, h};
-  AdjustWindowRectEx(&r, style, menu_ ? TRUE : FALSE, exStyle);
+  AdjustWindowRectEx(&r, style, ShowsOwnMenu() ? TRUE : FALSE, exStyle);
   TControl::SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
 }
 
@@ -501,6 +503,7 @@ void TCustomForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE: return WmClose(m);
     case WM_ACTIVATE: return WmActivate(m);
+    case WM_MDIACTIVATE: return WmMdiActivate(m);
     case WM_SETFOCUS: return WmSetFocus(m);
     case WM_GETMINMAXINFO: return WmGetMinMaxInfo(m);
     case WM_COMMAND: return WmCommand(m);
@@ -747,22 +750,22 @@ void TCustomForm::WmDrawItem(TMessage& m) {
 
 void TCustomForm::SetMenu(TMainMenu* v) {
   if (v == menu_) return;
+  // A menu shown merged in a host's bar is followed there by the new one.
+  TMainMenu* mergedInto = menu_ ? menu_->MergedInto() : nullptr;
   if (menu_) {
     menu_->RemoveFreeNotification(this);
     menu_->SetWindowHandle(nullptr);
   }
   menu_ = v;
   if (v) v->FreeNotification(this);
+  if (mergedInto) mergedInto->Merge(v);
   if (HandleAllocated() && !HasState(csLoading)) {
     const int cw = ClientWidth(), ch = ClientHeight();
-    ::SetMenu(Handle(), v ? v->Handle() : nullptr);
-    if (v) v->SetWindowHandle(Handle());
+    const bool own = ShowsOwnMenu();
+    ::SetMenu(Handle(), own ? v->Handle() : nullptr);
+    if (own) v->SetWindowHandle(Handle());
     SetClientSize(cw, ch);
   }
-}
-
-bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
-  return menu_ && menu_->IsShortCut(ShortCut(key, shift));
 }
 
 void TCustomForm::WmActivate(TMessage& m) {
@@ -770,6 +773,7 @@ void TCustomForm::WmActivate(TMessage& m) {
   const bool active = LOWORD(m.WParam) != WA_INACTIVE;
   if (active) {
     if (Screen) Screen->activeForm_ = this;
+    if (formStyle_ != fsMDIChild) MergeMenu(true);
     if (onActivate_) onActivate_(this);
   } else if (onDeactivate_) {
     onDeactivate_(this);
@@ -805,8 +809,10 @@ void TCustomForm::CmVisibleChanged(TMessage& m) {
     // A form shown minimised does not take the activation from whoever has it.
     static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINNOACTIVE, SW_SHOWMAXIMIZED};
     ShowWindow(Handle(), kShow[windowState_]);
+    if (formStyle_ != fsMDIChild) MergeMenu(true);
     if (onShow_) onShow_(this);
   } else if (HandleAllocated()) {
+    MergeMenu(false);
     if (onHide_) onHide_(this);
     ShowWindow(Handle(), SW_HIDE);
     if (mainForm) Application->ShowTaskButton(false);

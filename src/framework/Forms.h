@@ -136,7 +136,11 @@ class TCustomForm : public TWinControl {
   void UpdateScrollBars();
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* v);
-  // Runs the menu item with this key combination, if any.
+  // The form whose menu bar shows this form's menu merged into its own: an
+  // MDI child's frame, or the application's main form for an AutoMerge menu.
+  TCustomForm* MenuHost() const;
+  // Runs the menu item with this key combination, if any (an MDI child's
+  // keys go to its frame's bar, which shows the child's items).
   virtual bool IsShortCut(WORD key, TShiftState shift);
 
   TWinControl* ActiveControl() const { return activeControl_; }
@@ -201,6 +205,7 @@ class TCustomForm : public TWinControl {
 
   void WmClose(TMessage& m);
   void WmActivate(TMessage& m);
+  void WmMdiActivate(TMessage& m);
   void WmSetFocus(TMessage& m);
   void WmGetMinMaxInfo(TMessage& m);
   void WmCommand(TMessage& m);
@@ -219,6 +224,10 @@ class TCustomForm : public TWinControl {
   // One turn of ShowModal's loop: a message, then the close handlers once
   // ModalResult is set.
   void ModalLoopStep();
+  // The window carries the menu as its own menu bar (no host shows it).
+  bool ShowsOwnMenu() const;
+  // Merges the menu into the host's menu, or takes it out again.
+  void MergeMenu(bool merge);
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;

@@ -239,19 +239,18 @@ HMENU TMenuItem::Handle() {
   if (!handle_) {
     handle_ = CreatePopupMenu();
     TMenu* menu = GetParentMenu();
-    FillMenu(handle_, menu && menu->OwnerDraw(), false);
+    FillMenu(handle_, items_, menu, menu && menu->OwnerDraw(), false);
   }
   return handle_;
 }
 
-// Appends the visible children to a native menu.
-void TMenuItem::FillMenu(HMENU menu, bool ownerDraw, bool menuBar) {
-  TMenu* parentMenu = GetParentMenu();
+void TMenuItem::FillMenu(HMENU menu, const std::vector<TMenuItem*>& items, const TMenu* hotkeysOf, bool ownerDraw,
+                         bool menuBar) {
   std::vector<String> captions;
-  for (TMenuItem* item : items_) captions.push_back(item->caption_);
-  if (!parentMenu || parentMenu->AutoHotkeys() == maAutomatic) captions = AssignHotkeys(captions);
-  for (std::size_t i = 0; i < items_.size(); ++i) {
-    TMenuItem* item = items_[i];
+  for (TMenuItem* item : items) captions.push_back(item->caption_);
+  if (!hotkeysOf || hotkeysOf->AutoHotkeys() == maAutomatic) captions = AssignHotkeys(captions);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    TMenuItem* item = items[i];
     if (!item->visible_) continue;
     String text = captions[i];
     if (item->shortCut_ && !menuBar) text += L"\t" + ShortCutToText(item->shortCut_);
@@ -404,7 +403,7 @@ void TMenu::SetAutoHotkeys(TMenuAutoFlag v) {
 HMENU TMenu::Handle() {
   if (!handle_) {
     handle_ = CreateMenuHandle();
-    items_.FillMenu(handle_, ownerDraw_, IsMenuBar());
+    TMenuItem::FillMenu(handle_, TopLevelItems(), this, ownerDraw_, IsMenuBar());
   }
   return handle_;
 }
@@ -412,8 +411,12 @@ HMENU TMenu::Handle() {
 void TMenu::Rebuild() {
   if (!handle_) return;
   while (GetMenuItemCount(handle_) > 0) DeleteMenu(handle_, 0, MF_BYPOSITION);  // frees the submenus
-  items_.FillMenu(handle_, ownerDraw_, IsMenuBar());
+  TMenuItem::FillMenu(handle_, TopLevelItems(), this, ownerDraw_, IsMenuBar());
 }
+
+std::vector<TMenuItem*> TMenu::TopLevelItems() const { return items_.items_; }
+
+bool TMenu::HoldsItem(const TMenuItem* item) const { return item->GetParentMenu() == this; }
 
 void TMenu::MenuChanged(TMenuItem* source, bool rebuild) {
   if (HasState(csLoading | csDestroying)) return;
@@ -422,11 +425,11 @@ void TMenu::MenuChanged(TMenuItem* source, bool rebuild) {
 }
 
 TMenuItem* TMenu::FindItem(UINT command) {
-  std::vector<TMenuItem*> pending{&items_};
+  std::vector<TMenuItem*> pending = TopLevelItems();
   while (!pending.empty()) {
     TMenuItem* item = pending.back();
     pending.pop_back();
-    if (item != &items_ && item->command_ == command) return item;
+    if (item->command_ == command) return item;
     for (TMenuItem* child : item->items_) pending.push_back(child);
   }
   return nullptr;
@@ -441,11 +444,11 @@ bool TMenu::DispatchCommand(UINT command) {
 
 bool TMenu::IsShortCut(TShortCut shortCut) {
   if (!shortCut) return false;
-  std::vector<TMenuItem*> pending{&items_};
+  std::vector<TMenuItem*> pending = TopLevelItems();
   while (!pending.empty()) {
     TMenuItem* item = pending.back();
     pending.pop_back();
-    if (item != &items_ && item->shortCut_ == shortCut && item->enabled_ && item->visible_) {
+    if (item->shortCut_ == shortCut && item->enabled_ && item->visible_) {
       item->Click();
       return true;
     }
@@ -458,7 +461,7 @@ bool TMenu::IsShortCut(TShortCut shortCut) {
 bool TMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
   if (!SentByOwnThread()) return false;
   auto* item = reinterpret_cast<TMenuItem*>(measure.itemData);
-  if (!item || item->GetParentMenu() != this) return false;
+  if (!item || !HoldsItem(item)) return false;
   WindowDC screen(nullptr);  // released also when the handler fails
   if (!screen.Get()) return false;
   TCanvas canvas(screen.Get());
@@ -473,7 +476,7 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
 bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
   if (!SentByOwnThread()) return false;
   auto* item = reinterpret_cast<TMenuItem*>(draw.itemData);
-  if (!item || item->GetParentMenu() != this) return false;
+  if (!item || !HoldsItem(item)) return false;
   SavedDC saved(draw.hDC);
   TCanvas canvas(draw.hDC);
   if (Screen) canvas.Font()->Assign(Screen->MenuFont());
@@ -493,16 +496,19 @@ bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
 // ---------------------------------------------------------------------------
 // TMainMenu, TPopupMenu
 
-KESTU_PUBLISH(TMainMenu) {}
+KESTU_PUBLISH(TMainMenu) { p.Bool("AutoMerge", &TMainMenu::AutoMerge, &TMainMenu::SetAutoMerge, false); }
 
 // The components beside the menu learn of it as a main menu only now.
 TMainMenu::TMainMenu(TComponent* AOwner) : TMenu(AOwner) { AnnounceInsertion(); }
 
 void TMainMenu::MenuChanged(TMenuItem* source, bool rebuild) {
   TMenu::MenuChanged(source, rebuild);
-  if (HasState(csLoading | csDestroying) || !window_) return;
+  if (HasState(csLoading | csDestroying)) return;
+  if (mergedInto_) mergedInto_->MenuChanged(source, rebuild);  // its bar shows our items
+  if (!window_) return;
   DrawMenuBar(window_);
-  if (TWinControl* form = TWinControl::FindControl(window_)) form->Perform(CM_MENUCHANGED);
+  // Sent, not performed: the window's subclasses (a skin's frame) hear of it too.
+  SendMessageW(window_, CM_MENUCHANGED, 0, 0);
 }
 
 KESTU_PUBLISH(TPopupMenu) {}

@@ -101,7 +101,10 @@ class TMenuItem : public TComponent {
 
  private:
   friend class TMenu;
-  void FillMenu(HMENU menu, bool ownerDraw, bool menuBar);
+  // Appends the visible ones of `items` to a native menu; `hotkeysOf` is the
+  // menu whose AutoHotkeys decides the mnemonics.
+  static void FillMenu(HMENU menu, const std::vector<TMenuItem*>& items, const TMenu* hotkeysOf, bool ownerDraw,
+                       bool menuBar);
   void DrawBarItem(TCanvas* canvas, const RECT& rect, TOwnerDrawState state);
   void DestroyHandle();
 
@@ -143,6 +146,13 @@ class TMenu : public TComponent {
   void SetAutoHotkeys(TMenuAutoFlag v);
   HMENU Handle();
   void Rebuild();
+  // The top-level items the menu shows, in order (each still may be
+  // invisible): the native menu, command and shortcut lookups and the
+  // painters of menu bars all take them from here.
+  virtual std::vector<TMenuItem*> TopLevelItems() const;
+  // The item is one of those this menu shows, at any depth (the check on
+  // item data the system hands back).
+  virtual bool HoldsItem(const TMenuItem* item) const;
 
   TMenuItem* FindItem(UINT command);
   // Runs the item with this command; true when one was found.
@@ -171,12 +181,33 @@ class TMenu : public TComponent {
   TMenuChangeEvent onChange_;
 };
 
-// The menu bar of a form (TCustomForm::SetMenu).
+// The menu bar of a form (TCustomForm::SetMenu). Another main menu can be
+// merged into it: for each group index the other menu's top-level items use,
+// they replace this menu's items of that group; the other menu's items of
+// groups this one lacks go after the last item of a lower group. The merged
+// items stay in their own menu; this one only shows them.
 class TMainMenu : public TMenu {
   KESTU_CLASS(TMainMenu, TMenu)
  public:
   explicit TMainMenu(TComponent* AOwner);
+  ~TMainMenu() override;
   void MenuChanged(TMenuItem* source, bool rebuild) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  std::vector<TMenuItem*> TopLevelItems() const override;
+  bool HoldsItem(const TMenuItem* item) const override;
+
+  // Merges `menu` in place of the menu merged so far; nullptr only unmerges.
+  void Merge(TMainMenu* menu);
+  // Takes `menu` out again when it is the merged one.
+  void Unmerge(TMainMenu* menu);
+  TMainMenu* MergedMenu() const { return merged_; }
+  // The menu whose bar shows this one's items, if any.
+  TMainMenu* MergedInto() const { return mergedInto_; }
+  // The menu of a form other than the application's main form merges into
+  // the main form's menu while the form is shown (MDI children merge
+  // whatever this says), and the form shows no menu bar of its own.
+  bool AutoMerge() const { return autoMerge_; }
+  void SetAutoMerge(bool v) { autoMerge_ = v; }
   // The form window showing this menu, if any.
   HWND WindowHandle() const { return window_; }
   void SetWindowHandle(HWND window) { window_ = window; }
@@ -186,7 +217,12 @@ class TMainMenu : public TMenu {
   bool IsMenuBar() const override { return true; }
 
  private:
+  void DetachMerged();
+
   HWND window_ = nullptr;
+  TMainMenu* merged_ = nullptr;
+  TMainMenu* mergedInto_ = nullptr;
+  bool autoMerge_ = false;
 };
 
 class TPopupMenu : public TMenu {

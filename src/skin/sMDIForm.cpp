@@ -4,6 +4,7 @@
 #include "skin/sScrollBar.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace kestu {
 namespace {
@@ -148,6 +149,8 @@ void TsMDIForm::Refresh() {
 void TsMDIForm::BuildControlItem() {
   controlItem_ = new TMenuItem(form_);  // freed with the form when it goes first
   controlItem_->SetName(L"sMDICII");
+  // Ahead of every group: no merged child menu replaces it or goes before it.
+  controlItem_->SetGroupIndex(std::numeric_limits<int>::min());
   struct Entry {
     const wchar_t* name;
     const wchar_t* caption;

@@ -213,9 +213,14 @@ void TsSkinManager::ReleaseMenus() { menus_->HookAllMenus(false); }
 
 void TsSkinManager::HookMenuItem(TMenuItem* item) { menus_->HookItem(item, true); }
 
+void TsSkinManager::HookFormMenu(TMainMenu* menu) {
+  if (!HasState(csDesigning)) menus_->HookMainMenu(menu, TsSkinData::Instance().SkinLoaded);
+}
+
 void TsSkinManager::RedrawHighlightedBarItem(TsSkinProvider* provider) {
   TMenuItem* item = menus_->HighlightedBarItem();
-  if (!item || !provider->Form() || item->GetParentMenu() != provider->Form()->Menu()) return;
+  TMainMenu* menu = provider->Form() ? provider->Form()->Menu() : nullptr;
+  if (!item || !menu || !menu->HoldsItem(item)) return;
   const RECT rect = menus_->HighlightedBarRect();
   menus_->ForgetHighlightedBarItem();
   provider->RedrawMenuItem(item, rect, 0);

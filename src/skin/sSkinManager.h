@@ -160,11 +160,13 @@ class TsSkinManager : public TComponent {
   TsSkinableMenus* SkinableMenus() const { return menus_.get(); }
   // What form providers ask of the menu painter: take the menus over or
   // give them back by whether a skin is loaded, give them all back, take
-  // over one item the platform measures, and redraw plainly the menu-bar
-  // item of the provider's form last drawn highlighted (then forget it).
+  // over one item the platform measures or the bar items of one form's menu
+  // (merged ones with them), and redraw plainly the menu-bar item of the
+  // provider's form last drawn highlighted (then forget it).
   void RefreshMenuPainter();
   void ReleaseMenus();
   void HookMenuItem(TMenuItem* item);
+  void HookFormMenu(TMainMenu* menu);
   void RedrawHighlightedBarItem(TsSkinProvider* provider);
 
   void Loaded() override;

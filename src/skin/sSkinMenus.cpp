@@ -75,8 +75,17 @@ TCustomForm* FormOwning(const TComponent* c) {
   return nullptr;
 }
 
-// The form the item belongs to: through its owners, else its menu's.
+// The main menu whose bar shows the item's menu: the one it is merged into,
+// else its own (none for items of other menus).
+TMainMenu* BarMenuOf(const TMenuItem* item) {
+  auto* menu = dynamic_cast<TMainMenu*>(item->GetParentMenu());
+  return menu && menu->MergedInto() ? menu->MergedInto() : menu;
+}
+
+// The form the item belongs to: through its owners, else its menu's; for an
+// item of a merged menu, the form whose bar shows it.
 TCustomForm* FormOf(const TMenuItem* item) {
+  if (TMainMenu* bar = BarMenuOf(item); bar && bar != item->GetParentMenu()) return FormOwning(bar);
   if (TCustomForm* form = FormOwning(item)) return form;
   return FormOwning(item->GetParentMenu());
 }
@@ -89,8 +98,21 @@ TCustomForm* MdiParentOf(TCustomForm* form) {
   return nullptr;
 }
 
-bool IsFirstBarItem(const TMenuItem* item) { return item->Parent()->IndexOf(item) == 0; }
-bool IsLastBarItem(const TMenuItem* item) { return item->Parent()->IndexOf(item) == item->Parent()->Count() - 1; }
+// First and last as the bar shows the items, merged ones among them.
+bool IsFirstBarItem(const TMenuItem* item) {
+  if (TMainMenu* bar = BarMenuOf(item)) {
+    const std::vector<TMenuItem*> items = bar->TopLevelItems();
+    return !items.empty() && items.front() == item;
+  }
+  return item->Parent()->IndexOf(item) == 0;
+}
+bool IsLastBarItem(const TMenuItem* item) {
+  if (TMainMenu* bar = BarMenuOf(item)) {
+    const std::vector<TMenuItem*> items = bar->TopLevelItems();
+    return !items.empty() && items.back() == item;
+  }
+  return item->Parent()->IndexOf(item) == item->Parent()->Count() - 1;
+}
 
 TsSkinProvider* ProviderOf(TCustomForm* form) {
   return form && form->HandleAllocated() ? TsSkinProvider::Of(form->Handle()) : nullptr;
@@ -198,9 +220,14 @@ void TsSkinableMenus::ReleaseTree(TMenuItem* item) {
 void TsSkinableMenus::HookMainMenu(TMainMenu* menu, bool on) {
   if (!menu) return;
   TMenuItem* bar = menu->Items();
+  // The items the bar shows, merged ones among them; given back, the items
+  // a merged menu hides now are given back too.
+  std::vector<TMenuItem*> items = menu->TopLevelItems();
+  if (!on)
+    for (int i = 0; i < bar->Count(); ++i) items.push_back(bar->Items(i));
   bool changed = false;
-  for (int i = 0; i < bar->Count(); ++i)
-    changed |= on ? HookBarItem(bar->Items(i), TsSkinData::Instance().SkinLoaded) : ReleaseItem(bar->Items(i));
+  for (TMenuItem* item : items)
+    changed |= on ? HookBarItem(item, TsSkinData::Instance().SkinLoaded) : ReleaseItem(item);
   const bool ownerDraw = on || OthersDraw(bar, this);
   if (menu->OwnerDraw() != ownerDraw) menu->SetOwnerDraw(ownerDraw);
   // The bar's items turn owner-drawn (or back) only when it is rebuilt.

@@ -188,10 +188,8 @@ TMainMenu* TsSkinProvider::MainMenu() const { return form_ ? form_->Menu() : nul
 bool TsSkinProvider::HasMenuLine() const {
   TMainMenu* menu = MainMenu();
   if (!menu || form_->BorderStyle() == bsDialog || form_->FormStyle() == fsMDIChild) return false;
-  TMenuItem* items = menu->Items();
-  for (int i = 0; i < items->Count(); ++i)
-    if (items->Items(i)->Visible()) return true;
-  return false;
+  const std::vector<TMenuItem*> items = menu->TopLevelItems();
+  return std::any_of(items.begin(), items.end(), [](TMenuItem* item) { return item->Visible(); });
 }
 
 TitleButtonSet TsSkinProvider::ButtonSet() const {
@@ -505,7 +503,13 @@ LRESULT TsSkinProvider::ActiveWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
       SetHotButton(0);
       return CallPrevious(msg, wParam, lParam);
     case CM_MENUCHANGED:
-      if (!form_->HasState(csLoading) && IsWindowVisible(window_)) menuChanged_ = true;
+      if (form_->HasState(csLoading) || !SentByOwnThread()) return CallPrevious(msg, wParam, lParam);
+      // Items merged in (or shown again) are painted like the form's own.
+      if (manager_) manager_->HookFormMenu(MainMenu());
+      if (IsWindowVisible(window_)) {
+        menuChanged_ = true;
+        RepaintFrame();
+      }
       return CallPrevious(msg, wParam, lParam);
     case WM_GETOBJECT: {
       // The title bar is drawn here, so it is described here too.
@@ -874,11 +878,10 @@ void TsSkinProvider::PaintMenuLine(const FrameMetrics& m0) {
   TCanvas* canvas = frame->Canvas();
   if (Screen) canvas->Font()->Assign(Screen->MenuFont());
   // Measure the bar items and lay them out (the row count decides the band).
-  std::vector<TMenuItem*> items;
+  // The items of a menu merged into the form's (an active MDI child's) too.
+  const std::vector<TMenuItem*> items = menu->TopLevelItems();
   std::vector<MenuLineEntry> entries;
-  TMenuItem* root = menu->Items();
-  for (int i = 0; i < root->Count(); ++i) {
-    TMenuItem* item = root->Items(i);
+  for (TMenuItem* item : items) {
     MenuLineEntry e;
     e.Shown = item->Visible() && item->OnMeasureItem() && item->OnAdvancedDrawItem();
     if (e.Shown) {
@@ -886,7 +889,6 @@ void TsSkinProvider::PaintMenuLine(const FrameMetrics& m0) {
       item->OnMeasureItem()(item, canvas, w, h);
       e.Width = w;
     }
-    items.push_back(item);
     entries.push_back(e);
   }
   FrameMetrics m = m0;

@@ -3,6 +3,7 @@ Wine prefix of their own, the Kerberos realm and the database peer, the real
 program started under Wine, its windows read back, and real X input through
 xdotool. Every process started here is stopped again on the way out.
 """
+import glob
 import json
 import os
 import shutil
@@ -151,12 +152,17 @@ class Session:
         the given name; returns the folder as the program sees it."""
         folder = os.path.join(self.folder, folder_name)
         os.makedirs(folder)
-        shutil.copy(self.program, os.path.join(folder, "KestuSetup.exe"))
-        # The skin folders the build puts beside the program ship with it.
-        shutil.copytree(os.path.join(os.path.dirname(self.program), "Skins"), os.path.join(folder, "Skins"))
-        for name in ("Kestu_Data.MDF", "Kestu_Log.LDF"):
-            open(os.path.join(folder, name), "wb").close()
-        self.program_copy = os.path.join(folder, "KestuSetup.exe")
+        name = os.path.basename(self.program)
+        shutil.copy(self.program, os.path.join(folder, name))
+        # The skin folders and theme files the build puts beside the program
+        # ship with it.
+        beside = os.path.dirname(self.program)
+        shutil.copytree(os.path.join(beside, "Skins"), os.path.join(folder, "Skins"))
+        for theme in glob.glob(os.path.join(beside, "*.theme")):
+            shutil.copy(theme, folder)
+        for database_file in ("Kestu_Data.MDF", "Kestu_Log.LDF"):
+            open(os.path.join(folder, database_file), "wb").close()
+        self.program_copy = os.path.join(folder, name)
         return "Z:" + folder.replace("/", "\\") + "\\"
 
     def start_program(self, server_port, show=None):

@@ -348,6 +348,12 @@ TEST_F(Menus, AToolBarStandsInForTheMenuBar) {
   bool hotSeen = false;
   for (auto& [button, state] : drawn) hotSeen |= button == bar->Buttons(0) && (state & cdsHot);
   EXPECT_TRUE(hotSeen);
+  // A flat bar shows its own colour, not what its parent erases (or leaves).
+  bar->SetColor(clRed);
+  RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC dc = GetDC(bar->Handle());
+  EXPECT_EQ(GetPixel(dc, bar->ClientWidth() - 3, 2), RGB(255, 0, 0));
+  ReleaseDC(bar->Handle(), dc);
   // Deleting the menu frees the bound buttons.
   delete form->MainMenu1;
   EXPECT_EQ(bar->ButtonCount(), 0);

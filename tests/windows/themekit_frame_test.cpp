@@ -454,6 +454,17 @@ TEST(ThemekitMenus, MainMenuGoesToTheFramesMenuBar) {
   EXPECT_EQ(2, frame->MenuBar()->ButtonCount());
   EXPECT_EQ(L"&File", frame->MenuBar()->Buttons(0)->Caption());
   EXPECT_EQ(frame->TitleBar()->Height(), frame->MenuBar()->Top());
+  // A menu merged into the themed menu shows on its bar, and goes again.
+  TMainMenu merged(nullptr);
+  auto* query = new TMenuItem(&merged);
+  query->SetCaption(L"&Query");
+  query->SetGroupIndex(3);
+  merged.Items()->Add(query);
+  menu->Merge(&merged);
+  ASSERT_EQ(3, frame->MenuBar()->ButtonCount());
+  EXPECT_EQ(query, frame->MenuBar()->Buttons(2)->MenuItem());
+  menu->Unmerge(&merged);
+  EXPECT_EQ(2, frame->MenuBar()->ButtonCount());
   // A style change recolours the existing bar.
   frame->SetUIStyle(TsuiUIStyle::DeepBlue);
   EXPECT_EQ(frame->Color(), frame->MenuBarColor());
