@@ -539,6 +539,19 @@ void TsScrollBar::WndProc(TMessage& m) {
   }
 }
 
+// While skinned the bar draws itself, and the native bar must not see the
+// mouse: a themed native bar tracks it and paints its own hot looks over
+// this one on moves and leaves.
+void TsScrollBar::DefaultHandler(TMessage& m) {
+  const bool mouse = (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST) || m.Msg == WM_MOUSELEAVE ||
+                     m.Msg == WM_MOUSEHOVER;
+  if (mouse && HandleAllocated() && Skinned()) {
+    m.Result = DefWindowProcW(Handle(), m.Msg, m.WParam, m.LParam);
+    return;
+  }
+  TWinControl::DefaultHandler(m);
+}
+
 KESTU_PUBLISH(TsScrollBar) {
   using B = TsScrollBar;
   p.Enum("Kind", &B::Kind, &B::SetKind, sbHorizontal, {"sbHorizontal", "sbVertical"});

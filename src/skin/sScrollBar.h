@@ -69,6 +69,7 @@ class TsScrollBar : public TWinControl, public TAccessibleDescription {
 
   bool CanFocus() override;
   void WndProc(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
   void Loaded() override;
   // As screen readers see it (ScrollBarAccessible.cpp).
   TAccessibleElement AccessibleSelf() override;

@@ -1,16 +1,19 @@
 // The skinned scroll bar on a shown form with the internal skin: the range
-// guards and change events, the part states under mouse and hover, the
+// guards and change events, the part states under mouse and hover (and only
+// the skinned looks on screen while the mouse comes and goes), the
 // repeat and drag timer driven tick by tick, change events held back while
 // dragging without Smooth, keyboard and scroll messages, and the composed
 // image on screen (pressed, moved and disabled looks).
 #include <gtest/gtest.h>
 
 #include "framework/Forms.h"
+#include "skin/sPanel.h"
 #include "skin/sScrollBar.h"
 #include "skin/sSkinManager.h"
 
 #include "SkinTestForm.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace kestu {
@@ -220,6 +223,53 @@ TEST_F(SkinScrollBar, KeysAndScrollMessagesMoveThePositionAndRightToLeftReverses
   EXPECT_EQ(bar->Position(), 29);
   bar->Perform(CN_HSCROLL, SB_BOTTOM, 0);
   EXPECT_EQ(bar->Position(), 100);  // 101 from the event, clamped into the range
+}
+
+// Hot looks come and go with the mouse: while it is over the slider and after
+// it has left, the window shows the composed image (the native bar, which
+// tracks the mouse by itself when themed, draws nothing over it), and after
+// it has left the bar looks as before.
+TEST_F(SkinScrollBar, TheMouseComingAndGoingShowsOnlyTheSkinnedLooks) {
+  auto* panel = new TsPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(5, 100, 260, 58);  // below the form's button
+  bar->SetParent(panel);
+  bar->SetBounds(10, 20, 200, 17);
+  bar->SetPosition(60);
+  bar->Repaint();
+  Pump(300);
+  auto onScreenAsComposed = [this](const char* when) {
+    const PixelRows image = bar->Image();
+    HDC dc = GetDC(bar->Handle());
+    int differing = 0;
+    for (int y = 0; y < image.height; y += 4)
+      for (int x = 0; x < image.width; ++x) {
+        const Bgr p = image.At(x, y);
+        if (GetPixel(dc, x, y) != RGB(p.r, p.g, p.b)) ++differing;
+      }
+    ReleaseDC(bar->Handle(), dc);
+    EXPECT_EQ(differing, 0) << when;
+    std::vector<Bgr> pixels;
+    for (int y = 0; y < image.height; ++y)
+      for (int x = 0; x < image.width; ++x) pixels.push_back(image.At(x, y));
+    return pixels;
+  };
+  const std::vector<Bgr> before = onScreenAsComposed("before");
+  bar->Perform(CM_MOUSEENTER);
+  Send(WM_MOUSEMOVE, bar->Geometry().C);
+  Pump(300);
+  ASSERT_EQ(bar->PartState(spSlider), 1);
+  const std::vector<Bgr> hot = onScreenAsComposed("over the slider");
+  SendMessageW(bar->Handle(), WM_MOUSELEAVE, 0, 0);
+  Pump(300);
+  const std::vector<Bgr> after = onScreenAsComposed("after leaving");
+  auto same = [](const std::vector<Bgr>& a, const std::vector<Bgr>& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](Bgr p, Bgr q) {
+             return p.r == q.r && p.g == q.g && p.b == q.b;
+           });
+  };
+  EXPECT_FALSE(same(before, hot)) << "the slider is drawn hot";
+  EXPECT_TRUE(same(before, after));
 }
 
 TEST_F(SkinScrollBar, TheWindowShowsTheComposedPartsInTheirLooks) {
