@@ -101,7 +101,9 @@ TEST_F(SkinScrollBar, AfterADragTheMouseLeavingTakesThePartsBackToNormal) {
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = flags;
     SendInput(1, &in, sizeof in);
-    Pump(30);
+    // What the input caused is handled before the next one comes.
+    for (int waited = 0; waited < 5000 && HIWORD(GetQueueStatus(QS_INPUT)) != 0; waited += 10) Pump(10);
+    Pump(10);
   };
   auto screen = [this](int along, int across) {
     POINT p{along, across};
@@ -121,7 +123,7 @@ TEST_F(SkinScrollBar, AfterADragTheMouseLeavingTakesThePartsBackToNormal) {
       if (bar->PartState(TsScrollPart(part)) != 0) return false;
     return true;
   };
-  for (int waited = 0; waited < 2000 && !allNormal(); waited += 50) Pump(50);
+  for (int waited = 0; waited < 5000 && !allNormal(); waited += 50) Pump(50);
   for (int part = 0; part < spCount; ++part) EXPECT_EQ(bar->PartState(TsScrollPart(part)), 0) << part;
 }
 
