@@ -40,18 +40,20 @@ namespace {
 // RtlDecompressBuffer reports failure with a negative status.
 constexpr char kPackedMagic[4] = {'K', 'P', 'K', '1'};
 constexpr USHORT kFormatLznt1 = 2;
+constexpr std::uint32_t kMaxUnpacked = 64u << 20;  // far above any form description
 
 extern "C" LONG NTAPI RtlDecompressBuffer(USHORT format, PUCHAR unpacked, ULONG unpackedSize, PUCHAR packed,
-                                              ULONG packedSize, PULONG finalSize);
+                                          ULONG packedSize, PULONG finalSize);
 
 Bytes Unpack(const String& name, const std::uint8_t* data, std::size_t size) {
   if (size < 8 || std::memcmp(data, kPackedMagic, 4) != 0) return Bytes(data, data + size);
   const std::uint32_t length = std::uint32_t(data[4]) | std::uint32_t(data[5]) << 8 | std::uint32_t(data[6]) << 16 |
                                std::uint32_t(data[7]) << 24;
+  if (length > kMaxUnpacked) throw Exception(L"Resource " + name + L" is damaged");
   Bytes unpacked(length);
   ULONG written = 0;
-  const LONG status = RtlDecompressBuffer(kFormatLznt1, unpacked.data(), ULONG(length),
-                                              const_cast<PUCHAR>(data + 8), ULONG(size - 8), &written);
+  const LONG status = RtlDecompressBuffer(kFormatLznt1, unpacked.data(), ULONG(length), const_cast<PUCHAR>(data + 8),
+                                          ULONG(size - 8), &written);
   if (status < 0 || written != length) throw Exception(L"Resource " + name + L" is damaged");
   return unpacked;
 }
