@@ -98,20 +98,21 @@ TCustomForm* MdiParentOf(TCustomForm* form) {
   return nullptr;
 }
 
-// First and last as the bar shows the items, merged ones among them.
+// The items beside the item on its bar, merged ones among them (its parent's
+// items for an item of another menu).
+std::vector<TMenuItem*> BarItemsBeside(const TMenuItem* item) {
+  if (TMainMenu* bar = BarMenuOf(item)) return bar->TopLevelItems();
+  std::vector<TMenuItem*> items;
+  for (int i = 0; i < item->Parent()->Count(); ++i) items.push_back(item->Parent()->Items(i));
+  return items;
+}
 bool IsFirstBarItem(const TMenuItem* item) {
-  if (TMainMenu* bar = BarMenuOf(item)) {
-    const std::vector<TMenuItem*> items = bar->TopLevelItems();
-    return !items.empty() && items.front() == item;
-  }
-  return item->Parent()->IndexOf(item) == 0;
+  const std::vector<TMenuItem*> items = BarItemsBeside(item);
+  return !items.empty() && items.front() == item;
 }
 bool IsLastBarItem(const TMenuItem* item) {
-  if (TMainMenu* bar = BarMenuOf(item)) {
-    const std::vector<TMenuItem*> items = bar->TopLevelItems();
-    return !items.empty() && items.back() == item;
-  }
-  return item->Parent()->IndexOf(item) == item->Parent()->Count() - 1;
+  const std::vector<TMenuItem*> items = BarItemsBeside(item);
+  return !items.empty() && items.back() == item;
 }
 
 TsSkinProvider* ProviderOf(TCustomForm* form) {
