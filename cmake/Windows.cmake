@@ -152,7 +152,8 @@ endforeach()
 # Debian's own Python: the tools use its packages (python3-pil).
 set(Python3_EXECUTABLE /usr/bin/python3)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-add_test(NAME ${KESTU_CONFIG}.program_format COMMAND Python3::Interpreter
+# By path, not as a target: a target would be run through the Wine emulator.
+add_test(NAME ${KESTU_CONFIG}.program_format COMMAND ${Python3_EXECUTABLE}
   ${PROJECT_SOURCE_DIR}/tools/check-pe.py $<TARGET_FILE:KestuSetup> ${KESTU_ARCH} --max-bytes 3145728)
 
 # Sends another program's windows garbage in every message that carries
